@@ -1,0 +1,14 @@
+# Shared settings for every Korvane target.
+function(korvane_setup_target target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# korvane_library(<folder> SOURCES ... LIBS ...): the static library korvane_<folder>.
+function(korvane_library folder)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  set(target korvane_${folder})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+  korvane_setup_target(${target})
+endfunction()
