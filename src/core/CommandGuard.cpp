@@ -3,8 +3,7 @@
 #include "core/KorError.h"
 #include "core/Prompter.h"
 
-bool RunGuarded(const std::function<void()>& command)
-{
+bool RunGuarded(const std::function<void()>& command) {
     try {
         command();
         return true;

@@ -15,12 +15,10 @@ bool RunGuarded(const std::function<void()>& command);
 /// Wraps a handler for connect(): every slot a user can trigger goes through the guard.
 ///   connect(button, &QToolButton::clicked, this, Guarded([this] { ExitClick(); }));
 #ifndef Q_MOC_RUN
-template <class Handler> auto Guarded(Handler handler)
-{
+template <class Handler> auto Guarded(Handler handler) {
     // The constraint lets Qt find how many of a signal's arguments the handler takes.
-    return [handler = std::move(handler)](auto&&... args)
-               requires std::invocable<const Handler&, decltype(args)...>
-    {
+    return [handler = std::move(handler)](
+        auto&&... args) requires std::invocable<const Handler&, decltype(args)...> {
         RunGuarded([&] { handler(std::forward<decltype(args)>(args)...); });
     };
 }

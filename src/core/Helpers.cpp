@@ -2,8 +2,7 @@
 
 #include "platform/Host.h"
 
-QString ExtensionKey(const QString& fileName)
-{
+QString ExtensionKey(const QString& fileName) {
     // The extension never reaches past the last path separator.
     const qsizetype dot = fileName.lastIndexOf('.');
     if (dot < 0 || dot < fileName.lastIndexOf('/')) return {};
@@ -13,11 +12,14 @@ QString ExtensionKey(const QString& fileName)
     return key;
 }
 
-qint64 QueryFileSize(const QString& fileName) { return platform::files().size(fileName); }
+qint64 QueryFileSize(const QString& fileName) {
+    return platform::files().size(fileName);
+}
 
-QDateTime QueryFileDate(const QString& fileName) { return platform::files().lastWrite(fileName); }
+QDateTime QueryFileDate(const QString& fileName) {
+    return platform::files().lastWrite(fileName);
+}
 
-bool ShellRunFile(const QString& fileName, const QString& parameters, const QString& directory)
-{
+bool ShellRunFile(const QString& fileName, const QString& parameters, const QString& directory) {
     return platform::shell().runFile(fileName, parameters, directory);
 }

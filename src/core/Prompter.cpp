@@ -6,11 +6,12 @@ namespace {
 Prompter* g_prompter = nullptr;
 }
 
-Prompter& prompter()
-{
+Prompter& prompter() {
     if (g_prompter) return *g_prompter;
     static QtPrompter real;
     return real;
 }
 
-void setPrompter(Prompter* prompter) { g_prompter = prompter; }
+void setPrompter(Prompter* prompter) {
+    g_prompter = prompter;
+}

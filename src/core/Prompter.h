@@ -20,12 +20,12 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(MsgButtons)
 /// One open or save file-name request; the prompter updates selectedFilter and readOnly.
 struct FileRequest {
     QString caption;
-    QString directory;      ///< initial folder
-    QString fileName;       ///< initial name
-    QString filter;         ///< "Text files (*.txt);;All files (*)"
+    QString directory; ///< initial folder
+    QString fileName;  ///< initial name
+    QString filter;    ///< "Text files (*.txt);;All files (*)"
     QString selectedFilter;
-    QString defaultSuffix;  ///< appended when the user types a name without one
-    bool multiple = false;  ///< open: allow several files
+    QString defaultSuffix;      ///< appended when the user types a name without one
+    bool multiple = false;      ///< open: allow several files
     bool offerReadOnly = false; ///< open: show an "Open as read-only" check box
     bool readOnly = false;
 };
@@ -53,8 +53,7 @@ public:
     /// Runs one of the program's own dialogs modally; returns its result code.
     virtual int execDialog(QDialog& dialog) = 0;
 
-    QString openFile(FileRequest& request)
-    {
+    QString openFile(FileRequest& request) {
         const QStringList files = openFiles(request);
         return files.isEmpty() ? QString() : files.first();
     }

@@ -13,26 +13,34 @@
 
 namespace {
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent() {
+    return QApplication::activeWindow();
+}
 
-QString captionOf(MsgKind kind)
-{
+QString captionOf(MsgKind kind) {
     switch (kind) {
-    case MsgKind::Error: return QStringLiteral("Error");
-    case MsgKind::Warning: return QStringLiteral("Warning");
-    case MsgKind::Confirmation: return QStringLiteral("Confirm");
-    case MsgKind::Information: return QStringLiteral("Information");
+    case MsgKind::Error:
+        return QStringLiteral("Error");
+    case MsgKind::Warning:
+        return QStringLiteral("Warning");
+    case MsgKind::Confirmation:
+        return QStringLiteral("Confirm");
+    case MsgKind::Information:
+        return QStringLiteral("Information");
     }
     return {};
 }
 
-QMessageBox::Icon iconOf(MsgKind kind)
-{
+QMessageBox::Icon iconOf(MsgKind kind) {
     switch (kind) {
-    case MsgKind::Error: return QMessageBox::Critical;
-    case MsgKind::Warning: return QMessageBox::Warning;
-    case MsgKind::Confirmation: return QMessageBox::Question;
-    case MsgKind::Information: return QMessageBox::Information;
+    case MsgKind::Error:
+        return QMessageBox::Critical;
+    case MsgKind::Warning:
+        return QMessageBox::Warning;
+    case MsgKind::Confirmation:
+        return QMessageBox::Question;
+    case MsgKind::Information:
+        return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
@@ -46,8 +54,7 @@ constexpr ButtonPair kButtons[] = {{MsgButton::Yes, QMessageBox::Yes},
                                    {MsgButton::Ok, QMessageBox::Ok},
                                    {MsgButton::Cancel, QMessageBox::Cancel}};
 
-void prepare(QFileDialog& dialog, const FileRequest& request)
-{
+void prepare(QFileDialog& dialog, const FileRequest& request) {
     dialog.setWindowTitle(request.caption);
     if (!request.directory.isEmpty()) dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
@@ -60,8 +67,7 @@ void prepare(QFileDialog& dialog, const FileRequest& request)
 
 } // namespace
 
-MsgButton QtPrompter::message(MsgKind kind, const QString& text, MsgButtons buttons)
-{
+MsgButton QtPrompter::message(MsgKind kind, const QString& text, MsgButtons buttons) {
     QMessageBox box(iconOf(kind), captionOf(kind), text, QMessageBox::NoButton, dialogParent());
     for (const ButtonPair& pair : kButtons)
         if (buttons.testFlag(pair.ours)) box.addButton(pair.qt);
@@ -72,8 +78,7 @@ MsgButton QtPrompter::message(MsgKind kind, const QString& text, MsgButtons butt
     return buttons.testFlag(MsgButton::Cancel) ? MsgButton::Cancel : MsgButton::None;
 }
 
-QStringList QtPrompter::openFiles(FileRequest& request)
-{
+QStringList QtPrompter::openFiles(FileRequest& request) {
     QFileDialog dialog(dialogParent());
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -91,8 +96,7 @@ QStringList QtPrompter::openFiles(FileRequest& request)
     return dialog.selectedFiles();
 }
 
-QString QtPrompter::saveFile(FileRequest& request)
-{
+QString QtPrompter::saveFile(FileRequest& request) {
     QFileDialog dialog(dialogParent());
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -101,38 +105,35 @@ QString QtPrompter::saveFile(FileRequest& request)
     return dialog.selectedFiles().first();
 }
 
-QString QtPrompter::browseFolder(const QString& caption, const QString& start)
-{
+QString QtPrompter::browseFolder(const QString& caption, const QString& start) {
     const QString dir = QFileDialog::getExistingDirectory(dialogParent(), caption, start);
     if (dir.isEmpty()) return {};
     return dir.endsWith('/') ? dir : dir + '/';
 }
 
-std::optional<QColor> QtPrompter::chooseColor(const QColor& initial)
-{
+std::optional<QColor> QtPrompter::chooseColor(const QColor& initial) {
     const QColor color = QColorDialog::getColor(initial, dialogParent());
     if (!color.isValid()) return std::nullopt;
     return color;
 }
 
-std::optional<QFont> QtPrompter::chooseFont(const QFont& initial)
-{
+std::optional<QFont> QtPrompter::chooseFont(const QFont& initial) {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, dialogParent());
     if (!ok) return std::nullopt;
     return font;
 }
 
-bool QtPrompter::choosePrinter(QPrinter& printer)
-{
+bool QtPrompter::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtPrompter::setupPrinter(QPrinter& printer)
-{
+bool QtPrompter::setupPrinter(QPrinter& printer) {
     QPageSetupDialog dialog(&printer, dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 
-int QtPrompter::execDialog(QDialog& dialog) { return dialog.exec(); }
+int QtPrompter::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}

@@ -9,19 +9,16 @@ const char* kMenuStyle = "QMenu { font-weight: bold; padding-left: 20px; }"
 }
 
 TBannerMenu::TBannerMenu(const QString& title, QWidget* parent, const QString& bannerText)
-    : QMenu(title, parent), m_bannerText(bannerText)
-{
+    : QMenu(title, parent), m_bannerText(bannerText) {
     setStyleSheet(QString::fromLatin1(kMenuStyle));
 }
 
-void TBannerMenu::setBannerText(const QString& text)
-{
+void TBannerMenu::setBannerText(const QString& text) {
     m_bannerText = text;
     update();
 }
 
-void TBannerMenu::paintEvent(QPaintEvent* event)
-{
+void TBannerMenu::paintEvent(QPaintEvent* event) {
     QMenu::paintEvent(event);
     QPainter painter(this);
     const QRect band(0, 0, kBannerWidth, height());

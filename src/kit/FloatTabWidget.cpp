@@ -4,23 +4,20 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-TFloatTabWidget::TFloatTabWidget(QWidget* parent) : QTabWidget(parent)
-{
+TFloatTabWidget::TFloatTabWidget(QWidget* parent) : QTabWidget(parent) {
     connect(tabBar(), &QTabBar::tabBarDoubleClicked, this, [this](int index) {
         if (QWidget* sheet = widget(index)) floatSheet(sheet);
     });
 }
 
-void TFloatTabWidget::setFloatable(QWidget* sheet, bool floatable)
-{
+void TFloatTabWidget::setFloatable(QWidget* sheet, bool floatable) {
     if (floatable)
         m_floatable.insert(sheet, true);
     else
         m_floatable.remove(sheet);
 }
 
-bool TFloatTabWidget::floatSheet(QWidget* sheet)
-{
+bool TFloatTabWidget::floatSheet(QWidget* sheet) {
     const int index = indexOf(sheet);
     if (index < 0 || !isFloatable(sheet) || isFloating(sheet)) return false;
     Floating state{nullptr, index, tabText(index)};
@@ -42,8 +39,7 @@ bool TFloatTabWidget::floatSheet(QWidget* sheet)
     return true;
 }
 
-void TFloatTabWidget::dockSheet(QWidget* sheet)
-{
+void TFloatTabWidget::dockSheet(QWidget* sheet) {
     if (!isFloating(sheet)) return;
     const Floating state = m_floating.take(sheet);
     insertTab(qMin(state.index, count()), sheet, state.caption);
@@ -54,8 +50,7 @@ void TFloatTabWidget::dockSheet(QWidget* sheet)
     Q_EMIT sheetDocked(sheet);
 }
 
-bool TFloatTabWidget::eventFilter(QObject* watched, QEvent* event)
-{
+bool TFloatTabWidget::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Close) {
         for (auto it = m_floating.begin(); it != m_floating.end(); ++it) {
             if (it->window == watched) {

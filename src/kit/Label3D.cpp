@@ -4,39 +4,33 @@
 
 TLabel3D::TLabel3D(const QString& text, QWidget* parent) : QWidget(parent), m_text(text) {}
 
-void TLabel3D::setText(const QString& text)
-{
+void TLabel3D::setText(const QString& text) {
     m_text = text;
     updateGeometry();
     update();
 }
 
-void TLabel3D::setStyle3D(Style style)
-{
+void TLabel3D::setStyle3D(Style style) {
     m_style = style;
     update();
 }
 
-void TLabel3D::setTextColor(const QColor& color)
-{
+void TLabel3D::setTextColor(const QColor& color) {
     m_color = color;
     update();
 }
 
-void TLabel3D::setAlignment(Qt::Alignment alignment)
-{
+void TLabel3D::setAlignment(Qt::Alignment alignment) {
     m_alignment = alignment;
     update();
 }
 
-QSize TLabel3D::sizeHint() const
-{
+QSize TLabel3D::sizeHint() const {
     const QFontMetrics metrics(font());
     return {metrics.horizontalAdvance(m_text) + 4, metrics.height() + 4};
 }
 
-void TLabel3D::paintEvent(QPaintEvent*)
-{
+void TLabel3D::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());
     const QRect box = rect().adjusted(1, 1, -2, -2);

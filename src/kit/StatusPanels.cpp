@@ -3,8 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-TStatusPanels::TStatusPanels(const QList<int>& widths, QWidget* parent) : QWidget(parent)
-{
+TStatusPanels::TStatusPanels(const QList<int>& widths, QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(2);
@@ -25,17 +24,14 @@ TStatusPanels::TStatusPanels(const QList<int>& widths, QWidget* parent) : QWidge
     setFixedHeight(sizeHint().height());
 }
 
-QString TStatusPanels::panelText(int index) const
-{
+QString TStatusPanels::panelText(int index) const {
     return index >= 0 && index < m_panels.size() ? m_panels[index]->text() : QString();
 }
 
-void TStatusPanels::setPanelText(int index, const QString& text)
-{
+void TStatusPanels::setPanelText(int index, const QString& text) {
     if (index >= 0 && index < m_panels.size()) m_panels[index]->setText(text);
 }
 
-void TStatusPanels::setPanelAlignment(int index, Qt::Alignment alignment)
-{
+void TStatusPanels::setPanelAlignment(int index, Qt::Alignment alignment) {
     if (index >= 0 && index < m_panels.size()) m_panels[index]->setAlignment(alignment);
 }

@@ -12,8 +12,7 @@ namespace {
 // The real facility is made on first use; a fake, when set, stands in front of it.
 template <class Facility, class Real> class Slot {
 public:
-    Facility& get()
-    {
+    Facility& get() {
         if (m_fake) return *m_fake;
         static Real real;
         return real;
@@ -31,16 +30,32 @@ Slot<FileFacts, LinuxFileFacts> g_files;
 
 } // namespace
 
-Volumes& volumes() { return g_volumes.get(); }
-void setVolumes(Volumes* fake) { g_volumes.set(fake); }
+Volumes& volumes() {
+    return g_volumes.get();
+}
+void setVolumes(Volumes* fake) {
+    g_volumes.set(fake);
+}
 
-Paths& paths() { return g_paths.get(); }
-void setPaths(Paths* fake) { g_paths.set(fake); }
+Paths& paths() {
+    return g_paths.get();
+}
+void setPaths(Paths* fake) {
+    g_paths.set(fake);
+}
 
-Shell& shell() { return g_shell.get(); }
-void setShell(Shell* fake) { g_shell.set(fake); }
+Shell& shell() {
+    return g_shell.get();
+}
+void setShell(Shell* fake) {
+    g_shell.set(fake);
+}
 
-FileFacts& files() { return g_files.get(); }
-void setFiles(FileFacts* fake) { g_files.set(fake); }
+FileFacts& files() {
+    return g_files.get();
+}
+void setFiles(FileFacts* fake) {
+    g_files.set(fake);
+}
 
 } // namespace platform

@@ -9,15 +9,13 @@
 namespace platform {
 
 namespace {
-bool statEntry(const QString& path, struct stat& st)
-{
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0
-           || ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+bool statEntry(const QString& path, struct stat& st) {
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ||
+           ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 } // namespace
 
-QString LinuxFileFacts::firstMatch(const QString& fileName)
-{
+QString LinuxFileFacts::firstMatch(const QString& fileName) {
     if (fileName.isEmpty()) return {};
     const QString absolute = QDir::current().absoluteFilePath(fileName);
     const QFileInfo info(absolute);
@@ -27,22 +25,20 @@ QString LinuxFileFacts::firstMatch(const QString& fileName)
         return statEntry(absolute, st) ? absolute : QString();
     }
     const QDir dir(info.path());
-    const QStringList hits = dir.entryList({name}, QDir::AllEntries | QDir::Hidden | QDir::System
-                                                       | QDir::NoDotAndDotDot,
-                                           QDir::Unsorted);
+    const QStringList hits =
+        dir.entryList({name}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                      QDir::Unsorted);
     return hits.isEmpty() ? QString() : dir.filePath(hits.first());
 }
 
-qint64 LinuxFileFacts::size(const QString& fileName) const
-{
+qint64 LinuxFileFacts::size(const QString& fileName) const {
     const QString path = firstMatch(fileName);
     struct stat st {};
     if (path.isEmpty() || !statEntry(path, st)) return -1;
     return st.st_size;
 }
 
-QDateTime LinuxFileFacts::lastWrite(const QString& fileName) const
-{
+QDateTime LinuxFileFacts::lastWrite(const QString& fileName) const {
     const QString path = firstMatch(fileName);
     if (path.isEmpty()) return {};
     return QFileInfo(path).lastModified();

@@ -11,28 +11,29 @@
 namespace platform {
 
 namespace {
-QString withSlash(const QString& path) { return path.endsWith('/') ? path : path + '/'; }
+QString withSlash(const QString& path) {
+    return path.endsWith('/') ? path : path + '/';
+}
 } // namespace
 
-QString LinuxPaths::settingsDir() const
-{
+QString LinuxPaths::settingsDir() const {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(dir);
     return withSlash(dir);
 }
 
-QString LinuxPaths::homeDir() const { return withSlash(QDir::homePath()); }
+QString LinuxPaths::homeDir() const {
+    return withSlash(QDir::homePath());
+}
 
-QString LinuxPaths::tempDir() const
-{
+QString LinuxPaths::tempDir() const {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (base.isEmpty() || !QDir().mkpath(base)) return {};
     const QString dir = base + "/Kor2Temp";
     return ensurePrivateDir(dir) ? withSlash(dir) : QString();
 }
 
-bool LinuxPaths::ensurePrivateDir(const QString& path)
-{
+bool LinuxPaths::ensurePrivateDir(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) return false;
     struct stat st {};

@@ -7,11 +7,12 @@
 
 namespace platform {
 
-bool LinuxShell::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool LinuxShell::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
 bool LinuxShell::runFile(const QString& fileName, const QString& parameters,
-                         const QString& directory)
-{
+                         const QString& directory) {
     const QString base = directory.isEmpty() ? QDir::currentPath() : directory;
     const QFileInfo file(QDir(base).absoluteFilePath(fileName));
     if (file.isFile() && file.isExecutable())

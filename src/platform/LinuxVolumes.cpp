@@ -12,24 +12,23 @@ namespace platform {
 
 namespace {
 
-const QSet<QString> kNetworkTypes = {"nfs",   "nfs4",       "cifs",    "smb3",     "smbfs",
-                                     "sshfs", "fuse.sshfs", "9p",      "davfs",    "afs",
-                                     "ceph",  "glusterfs",  "fuse.rclone", "fuse.gvfsd-fuse"};
+const QSet<QString> kNetworkTypes = {
+    "nfs", "nfs4",  "cifs", "smb3", "smbfs",     "sshfs",       "fuse.sshfs",
+    "9p",  "davfs", "afs",  "ceph", "glusterfs", "fuse.rclone", "fuse.gvfsd-fuse"};
 const QSet<QString> kRamTypes = {"tmpfs", "ramfs"};
 const QStringList kSystemPrefixes = {"/proc", "/sys", "/dev", "/run", "/snap"};
 
-QString withSlash(const QString& path) { return path.endsWith('/') ? path : path + '/'; }
+QString withSlash(const QString& path) {
+    return path.endsWith('/') ? path : path + '/';
+}
 
-bool underSystemFolder(const QString& root)
-{
-    return std::any_of(kSystemPrefixes.begin(), kSystemPrefixes.end(), [&](const QString& p) {
-        return root == p || root.startsWith(p + '/');
-    });
+bool underSystemFolder(const QString& root) {
+    return std::any_of(kSystemPrefixes.begin(), kSystemPrefixes.end(),
+                       [&](const QString& p) { return root == p || root.startsWith(p + '/'); });
 }
 
 // sysfs marks whole disks removable; a partition inherits its disk's flag.
-bool isRemovableDevice(const QString& device)
-{
+bool isRemovableDevice(const QString& device) {
     if (!device.startsWith("/dev/")) return false;
     const QString sysEntry =
         QFileInfo("/sys/class/block/" + QFileInfo(device).fileName()).canonicalFilePath();
@@ -41,30 +40,27 @@ bool isRemovableDevice(const QString& device)
     return false;
 }
 
-QString captionFor(const QString& root)
-{
+QString captionFor(const QString& root) {
     if (root == "/") return "/";
     return QDir(root).dirName();
 }
 
 } // namespace
 
-VolumeType LinuxVolumes::classify(const QString& fileSystem, const QString& device)
-{
+VolumeType LinuxVolumes::classify(const QString& fileSystem, const QString& device) {
     if (kNetworkTypes.contains(fileSystem)) return VolumeType::Network;
     if (kRamTypes.contains(fileSystem)) return VolumeType::Ram;
     if (fileSystem == "iso9660" || fileSystem == "udf" || device.startsWith("/dev/sr"))
         return VolumeType::CdRom;
     if (device.startsWith("/dev/fd")) return VolumeType::Floppy;
     if (isRemovableDevice(device)) return VolumeType::Removable;
-    if (device.startsWith("/dev/") || fileSystem.startsWith("fuse") || fileSystem == "overlay"
-        || fileSystem == "ext4" || fileSystem == "btrfs" || fileSystem == "xfs")
+    if (device.startsWith("/dev/") || fileSystem.startsWith("fuse") || fileSystem == "overlay" ||
+        fileSystem == "ext4" || fileSystem == "btrfs" || fileSystem == "xfs")
         return VolumeType::Fixed;
     return VolumeType::Unknown;
 }
 
-QList<VolumeInfo> LinuxVolumes::list() const
-{
+QList<VolumeInfo> LinuxVolumes::list() const {
     QList<VolumeInfo> result;
     QSet<QString> devicesSeen;
     for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
@@ -74,8 +70,8 @@ QList<VolumeInfo> LinuxVolumes::list() const
         const bool isRoot = root == "/";
         if (!isRoot) {
             if (!storage.isValid() || !storage.isReady() || underSystemFolder(root)) continue;
-            const bool realSource = device.startsWith("/dev/") || fs.startsWith("fuse")
-                                    || kNetworkTypes.contains(fs);
+            const bool realSource =
+                device.startsWith("/dev/") || fs.startsWith("fuse") || kNetworkTypes.contains(fs);
             if (!realSource) continue;
         }
         // A second mount of a device already listed is a bind mount.

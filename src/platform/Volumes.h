@@ -10,8 +10,8 @@ enum class VolumeType { Fixed, Removable, CdRom, Network, Ram, Floppy, Unknown }
 
 /// One mounted file system as the drive bar and the tree see it.
 struct VolumeInfo {
-    QString rootPath;       ///< mount point, ending in "/"
-    QString caption;        ///< short name for a drive button ("/" for the root file system)
+    QString rootPath; ///< mount point, ending in "/"
+    QString caption;  ///< short name for a drive button ("/" for the root file system)
     VolumeType type = VolumeType::Unknown;
     qint64 totalBytes = -1; ///< -1 when the volume has no media or cannot be queried
     QString device;         ///< block device or source, for tool-tips and type checks

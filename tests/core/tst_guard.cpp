@@ -16,8 +16,7 @@ private Q_SLOTS:
     void guardedSlotCatches();
 };
 
-void TestGuard::errorShowsBoxAndStops()
-{
+void TestGuard::errorShowsBoxAndStops() {
     ScriptedPrompter prompter;
     bool after = false;
     QVERIFY(!RunGuarded([&] {
@@ -31,30 +30,27 @@ void TestGuard::errorShowsBoxAndStops()
     QCOMPARE(prompter.messages[0].buttons, MsgButtons(MsgButton::Ok));
 }
 
-void TestGuard::abortIsSilent()
-{
+void TestGuard::abortIsSilent() {
     ScriptedPrompter prompter;
     QVERIFY(!RunGuarded([] { throw KorAbort(); }));
     QVERIFY(prompter.messages.isEmpty());
     QVERIFY(RunGuarded([] {}));
 }
 
-void TestGuard::otherExceptionsAreShown()
-{
+void TestGuard::otherExceptionsAreShown() {
     ScriptedPrompter prompter;
     RunGuarded([] { throw std::runtime_error("disk full"); });
     QCOMPARE(prompter.messageTexts(), QStringList{"disk full"});
 }
 
-void TestGuard::guardedSlotCatches()
-{
+void TestGuard::guardedSlotCatches() {
     ScriptedPrompter prompter;
     QObject sender;
     int seen = 0;
     connect(&sender, &QObject::objectNameChanged, &sender, Guarded([&](const QString& name) {
-                seen = name.size();
-                throw KorError("bad " + name);
-            }));
+        seen = name.size();
+        throw KorError("bad " + name);
+    }));
     sender.setObjectName("abc");
     QCOMPARE(seen, 3);
     QCOMPARE(prompter.messageTexts(), QStringList{"bad abc"});

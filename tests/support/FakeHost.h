@@ -33,14 +33,12 @@ public:
     QList<Run> runs;
     bool result = true;
 
-    bool openUrl(const QUrl& url) override
-    {
+    bool openUrl(const QUrl& url) override {
         openedUrls.append(url);
         return result;
     }
     bool runFile(const QString& fileName, const QString& parameters,
-                 const QString& directory) override
-    {
+                 const QString& directory) override {
         runs.append({fileName, parameters, directory});
         return result;
     }

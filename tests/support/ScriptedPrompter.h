@@ -23,7 +23,9 @@ public:
 
     void answer(MsgButton button) { m_buttons.enqueue(button); }
     void answerFiles(const QStringList& files) { m_files.enqueue(files); }
-    void answerFile(const QString& file) { m_files.enqueue(file.isEmpty() ? QStringList() : QStringList{file}); }
+    void answerFile(const QString& file) {
+        m_files.enqueue(file.isEmpty() ? QStringList() : QStringList{file});
+    }
     void answerFolder(const QString& folder) { m_folders.enqueue(folder); }
     void answerColor(std::optional<QColor> color) { m_colors.enqueue(color); }
     void answerFont(std::optional<QFont> font) { m_fonts.enqueue(font); }
@@ -43,8 +45,8 @@ public:
 
     QList<PromptRecord> messages;
     QList<FileRequest> fileRequests;
-    QStringList dialogsShown;  ///< objectName of every dialog run
-    int unanswered = 0;        ///< questions that found no queued answer
+    QStringList dialogsShown; ///< objectName of every dialog run
+    int unanswered = 0;       ///< questions that found no queued answer
 
     QStringList messageTexts() const;
 

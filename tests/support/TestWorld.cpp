@@ -9,8 +9,7 @@
 #include <ftw.h>
 #include <unistd.h>
 
-TestWorld::TestWorld()
-{
+TestWorld::TestWorld() {
     paths.settings = dir("config/Korvane");
     paths.home = dir("home");
     paths.temp = dir("cache/Kor2Temp");
@@ -27,24 +26,23 @@ TestWorld::TestWorld()
 
 namespace {
 // QTemporaryDir cannot remove names that are not UTF-8, so the world removes itself by bytes.
-int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }
+int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
+    return ::remove(path);
+}
 } // namespace
 
-TestWorld::~TestWorld()
-{
+TestWorld::~TestWorld() {
     ::nftw(QFile::encodeName(m_dir.path()).constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
     platform::setPaths(nullptr);
     platform::setShell(nullptr);
     platform::setVolumes(nullptr);
 }
 
-QString TestWorld::path(const QString& relative) const
-{
+QString TestWorld::path(const QString& relative) const {
     return m_dir.path() + '/' + relative;
 }
 
-QString TestWorld::file(const QString& relative, const QByteArray& bytes)
-{
+QString TestWorld::file(const QString& relative, const QByteArray& bytes) {
     const QString target = path(relative);
     QDir().mkpath(QFileInfo(target).path());
     QFile out(target);
@@ -52,16 +50,14 @@ QString TestWorld::file(const QString& relative, const QByteArray& bytes)
     return target;
 }
 
-QString TestWorld::dir(const QString& relative)
-{
+QString TestWorld::dir(const QString& relative) {
     const QString target = path(relative);
     QDir().mkpath(target);
     return target.endsWith('/') ? target : target + '/';
 }
 
 QByteArray TestWorld::rawNameFile(const QString& folderRelative, const QByteArray& rawName,
-                               const QByteArray& bytes)
-{
+                                  const QByteArray& bytes) {
     const QByteArray folder = QFile::encodeName(dir(folderRelative));
     const QByteArray full = folder + rawName;
     const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

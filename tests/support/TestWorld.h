@@ -23,7 +23,7 @@ public:
     /// A file whose name holds bytes that are not UTF-8, in the folder given; returns its
     /// full path as bytes, since no QString can hold such a name.
     QByteArray rawNameFile(const QString& folderRelative, const QByteArray& rawName,
-                        const QByteArray& bytes = {});
+                           const QByteArray& bytes = {});
 
     FakePaths paths;
     FakeShell shell;

@@ -1,0 +1,608 @@
+#include "app/MainWindow.h"
+
+#include "app/SecondaryWindows.h"
+#include "core/CommandGuard.h"
+#include "core/Helpers.h"
+#include "core/KorError.h"
+#include "core/Prompter.h"
+#include "kit/BannerMenu.h"
+#include "kit/FloatTabWidget.h"
+#include "kit/GradientPanel.h"
+#include "kit/Hints.h"
+#include "kit/SplitPanel.h"
+#include "kit/StatusPanels.h"
+#include "platform/Host.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTreeToolBarHeight = 27;
+constexpr int kFileToolBarHeight = 25;
+// Both tool bars and the splitter bar: what the Tree sheet gives neither tree nor list.
+constexpr int kTreeSheetChrome = 55;
+
+const char* kTabsBottomRight = "QTabWidget::tab-bar { alignment: right; }";
+
+} // namespace
+
+TKorMain::TKorMain(QWidget* splash) : QMainWindow(nullptr), m_splash(splash) {
+    setObjectName("KorMain");
+    setWindowTitle("Korvane");
+    resize(800, 561);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    buildMenus();
+    auto* central = new QWidget(this);
+    central->setObjectName("MainPanel");
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    column->addLayout(row, 1);
+
+    DrivePanel = new QWidget(central);
+    DrivePanel->setObjectName("DrivePanel");
+    DrivePanel->setFixedWidth(23);
+    new QVBoxLayout(DrivePanel);
+    DrivePanel->layout()->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(DrivePanel);
+
+    auto* sides = new QSplitter(Qt::Horizontal, central);
+    sides->setObjectName("SideSplitter");
+    sides->setChildrenCollapsible(false);
+    row->addWidget(sides, 1);
+    Pages = new TFloatTabWidget(sides);
+    Pages->setObjectName("Pages");
+    ProgPages = new QTabWidget(sides);
+    ProgPages->setObjectName("ProgPages");
+    sides->addWidget(Pages);
+    sides->addWidget(ProgPages);
+    sides->setStretchFactor(1, 1);
+    sides->setSizes({270, 530});
+    buildBrowserSide();
+    buildViewerSide();
+
+    StatBar = new TStatusPanels({250, 150, 60, 200}, central);
+    StatBar->setObjectName("StatBar");
+    StatBar->setPanelAlignment(1, Qt::AlignCenter);
+    StatBar->setPanelText(1, "File mask = *.*");
+    column->addWidget(StatBar);
+    setCentralWidget(central);
+
+    connect(&HintRouter::instance(), &HintRouter::hintChanged, StatBar,
+            [this](const QString& hint) { StatBar->setPanelText(0, hint); });
+
+    FormCreate();
+}
+
+TKorMain::~TKorMain() {
+    UnloadZipEngine();
+}
+
+void TKorMain::buildMenus() {
+    struct MenuSpec {
+        TBannerMenu** menu;
+        const char* name;
+        const char* caption;
+        bool visible;
+    };
+    const MenuSpec specs[] = {
+        {&File1, "File1", "&Tree", true},
+        {&TextMenu, "TextMenu", "&File", true},
+        {&HexFileMenu, "HexFileMenu", "File", false},
+        {&HSFileMenu, "HSFileMenu", "&File", false},
+        {&EditTextMenu, "EditTextMenu", "&Edit", true},
+        {&EditPicMenu, "EditPicMenu", "&Edit", false},
+        {&HSEditMenu, "HSEditMenu", "&Edit", false},
+        {&HexEditMenu, "HexEditMenu", "Edit", false},
+        {&Zip1, "Zip1", "Zip", false},
+        {&TextFormatMenu, "TextFormatMenu", "Format", true},
+        {&MenuSystem, "MenuSystem", "System", true},
+        {&Utils1, "Utils1", "Utils", true},
+        {&Help1, "Help1", "Help", true},
+    };
+    for (const MenuSpec& spec : specs) {
+        auto* menu = new TBannerMenu(QString::fromLatin1(spec.caption), this);
+        menu->setObjectName(QString::fromLatin1(spec.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(spec.name) + "Action");
+        menuBar()->addMenu(menu);
+        menu->menuAction()->setVisible(spec.visible);
+        *spec.menu = menu;
+    }
+
+    DriveBar1 = File1->addAction("DriveBar");
+    DriveBar1->setObjectName("DriveBar1");
+    DriveBar1->setCheckable(true);
+    DriveBar1->setChecked(true);
+    connect(DriveBar1, &QAction::triggered, this, Guarded([this] { DrivePButClick(); }));
+    File1->addSeparator();
+    Exit1 = File1->addAction("E&xit");
+    Exit1->setObjectName("Exit1");
+    connect(Exit1, &QAction::triggered, this, Guarded([this] { Exit1Click(); }));
+    connect(File1, &QMenu::aboutToShow, this,
+            [this] { DriveBar1->setChecked(!DrivePanel->isHidden()); });
+
+    HelpContents1 = Help1->addAction("Korvane Help");
+    HelpContents1->setObjectName("HelpContents1");
+    connect(HelpContents1, &QAction::triggered, this, Guarded([this] { HelpContentsClick(); }));
+    Help1->addSeparator();
+    About1 = Help1->addAction("About");
+    About1->setObjectName("About1");
+    connect(About1, &QAction::triggered, this, Guarded([this] { AboutClick(); }));
+}
+
+QWidget* TKorMain::newSheet(const QString& name) {
+    auto* sheet = new QWidget;
+    sheet->setObjectName(name);
+    return sheet;
+}
+
+QToolButton* TKorMain::newExitButton(const QString& name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText("Exit");
+    SetHint(button, "Exit|Close Korvane");
+    connect(button, &QToolButton::clicked, this, Guarded([this] { Exit1Click(); }));
+    return button;
+}
+
+void TKorMain::buildBrowserSide() {
+    Pages->setTabPosition(QTabWidget::South);
+    Pages->setStyleSheet(kTabsBottomRight);
+    TabTree = newSheet("TabTree");
+    MaskSheet = newSheet("MaskSheet");
+    SystemSheet = newSheet("SystemSheet");
+    TabUtils = newSheet("TabUtils");
+    Pages->addTab(TabTree, "Tree");
+    Pages->addTab(MaskSheet, "Mask");
+    Pages->addTab(SystemSheet, "System");
+    Pages->addTab(TabUtils, "Utils");
+
+    auto* tree = new QVBoxLayout(TabTree);
+    tree->setContentsMargins(0, 0, 0, 0);
+    tree->setSpacing(0);
+    TreeToolBar = new TGradientPanel({}, TabTree);
+    TreeToolBar->setObjectName("TreeToolBar");
+    TreeToolBar->setFixedHeight(kTreeToolBarHeight);
+    DrivePBut = new QToolButton(TreeToolBar);
+    DrivePBut->setObjectName("DrivePBut");
+    DrivePBut->setText("D");
+    SetHint(DrivePBut, "Show or hide DriveBar");
+    connect(DrivePBut, &QToolButton::clicked, this, Guarded([this] { DrivePButClick(); }));
+    TreeToolBar->addWidget(DrivePBut);
+    TreeToolBar->addStretch();
+    TreeExitBut = newExitButton("TreeExitBut", TreeToolBar);
+    TreeToolBar->addWidget(TreeExitBut);
+    tree->addWidget(TreeToolBar);
+
+    TreeSplitter = new TSplitPanel(TabTree);
+    TreeSplitter->setObjectName("TreeSplitter");
+    TreePanel = new QWidget;
+    TreePanel->setObjectName("TreePanel");
+    new QVBoxLayout(TreePanel);
+    TreePanel->layout()->setContentsMargins(0, 0, 0, 0);
+    FileListPanel = new QWidget;
+    FileListPanel->setObjectName("FileListPanel");
+    new QVBoxLayout(FileListPanel);
+    FileListPanel->layout()->setContentsMargins(0, 0, 0, 0);
+    TreeSplitter->setControls(TreePanel, FileListPanel);
+    tree->addWidget(TreeSplitter, 1);
+    FileToolBar = new TGradientPanel({}, TabTree);
+    FileToolBar->setObjectName("FileToolBar");
+    FileToolBar->setFixedHeight(kFileToolBarHeight);
+    FileToolBar->addStretch();
+    tree->addWidget(FileToolBar);
+
+    const auto exitRow = [this](QWidget* sheet, const QString& name) {
+        auto* layout = new QVBoxLayout(sheet);
+        layout->addStretch();
+        QToolButton* button = newExitButton(name, sheet);
+        layout->addWidget(button, 0, Qt::AlignRight);
+        return button;
+    };
+    MaskExitBut = exitRow(MaskSheet, "MaskExitBut");
+    SystemExitBut = exitRow(SystemSheet, "SystemExitBut");
+    UtilsExitBut = exitRow(TabUtils, "UtilsExitBut");
+
+    // A floated Utils sheet is closed with its window, so its own Exit button steps aside.
+    Pages->setFloatable(TabUtils, true);
+    connect(Pages, &TFloatTabWidget::sheetFloated, this, [this](QWidget* sheet) {
+        if (sheet == TabUtils) UtilsExitBut->hide();
+    });
+    connect(Pages, &TFloatTabWidget::sheetDocked, this, [this](QWidget* sheet) {
+        if (sheet == TabUtils) UtilsExitBut->show();
+    });
+    connect(Pages, &QTabWidget::currentChanged, this, Guarded([this] { PagesChange(); }));
+}
+
+void TKorMain::buildViewerSide() {
+    ProgPages->setTabPosition(QTabWidget::South);
+    ProgPages->setStyleSheet(kTabsBottomRight);
+    struct SheetSpec {
+        QWidget** sheet;
+        const char* name;
+        const char* caption;
+    };
+    const SheetSpec sheets[] = {
+        {&TabText, "TabText", "TextEdit"}, {&TabHTML, "TabHTML", "Html"},
+        {&TabPic, "TabPic", "ImageView"},  {&TabThumb, "TabThumb", "Thumbs"},
+        {&TabIcon, "TabIcon", "IconView"}, {&TabZip, "TabZip", "Zip"},
+        {&TabHex, "TabHex", "HexEdit"},    {&TabClip, "TabClip", "ClipView"},
+    };
+    for (const SheetSpec& spec : sheets) {
+        *spec.sheet = newSheet(QString::fromLatin1(spec.name));
+        ProgPages->addTab(*spec.sheet, QString::fromLatin1(spec.caption));
+        auto* layout = new QVBoxLayout(*spec.sheet);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addStretch(1);
+    }
+    const auto statusBar = [](QWidget* sheet, const QString& name, const QList<int>& widths) {
+        auto* bar = new TStatusPanels(widths, sheet);
+        bar->setObjectName(name);
+        sheet->layout()->addWidget(bar);
+        return bar;
+    };
+    StatText = statusBar(TabText, "StatText", {70, 120, 200, 150});
+    StatHTML = statusBar(TabHTML, "StatHTML", {400, 80});
+    StatPicPath = statusBar(TabPic, "StatPicPath", {150, 130, 130, 150});
+    StatZip = statusBar(TabZip, "StatZip", {100, 400});
+    ProgPages->setCurrentWidget(TabText);
+    connect(ProgPages, &QTabWidget::currentChanged, this, Guarded([this] { ProgPagesChange(); }));
+}
+
+void TKorMain::CreateSecondaryWindows() {
+    if (m_secondary.isEmpty()) m_secondary = ::CreateSecondaryWindows(this);
+}
+
+QDialog* TKorMain::secondaryWindow(const QString& name) const {
+    for (QDialog* window : m_secondary)
+        if (window->objectName() == name) return window;
+    return nullptr;
+}
+
+// --- dispatch ---------------------------------------------------------------------------
+
+QString TKorMain::SelectedFileName() const {
+    return {};
+}
+
+QString TKorMain::FinderHandOverName() const {
+    const QDialog* finder = secondaryWindow("fFindForm");
+    const QLabel* label = finder ? finder->findChild<QLabel*>("Label3") : nullptr;
+    return label ? label->text() : QString();
+}
+
+QString TKorMain::ViewSourceName(QObject* sender, ViewerEntry entry) const {
+    return IsFinderViewSender(sender, entry) ? FinderHandOverName() : SelectedFileName();
+}
+
+void TKorMain::Sort(QObject* sender) {
+    if (ZipAddPanelShowing()) return;
+    const QString name = SelectedFileName();
+    if (name.isEmpty()) return;
+    if (ProgPages->currentWidget() == TabHex) {
+        if (AskSaveHex()) LoadHexFromList(TreeDirectory() + name);
+    } else {
+        RunViewerEntry(DispatchEntry(ExtensionKey(name)), sender);
+    }
+    EnableDeleteFileBut();
+    HideZipExtractPanel();
+}
+
+void TKorMain::RunViewerEntry(ViewerEntry entry, QObject* sender) {
+    switch (entry) {
+    case ViewerEntry::Text:
+        Text(sender);
+        break;
+    case ViewerEntry::Pict:
+        Pict(sender);
+        break;
+    case ViewerEntry::WebView:
+        WebView(sender);
+        break;
+    case ViewerEntry::ZipView:
+        ZipView(sender);
+        break;
+    case ViewerEntry::IconView:
+        IconView(sender);
+        break;
+    }
+}
+
+namespace {
+// The menus must follow the page that is now showing even when loading fails half-way.
+template <class Step> void ThenMenus(TKorMain* window, QObject* sender, Step step) {
+    struct AtEnd {
+        TKorMain* window;
+        QObject* sender;
+        ~AtEnd() { window->MenuVisable(sender); }
+    } atEnd{window, sender};
+    step();
+}
+} // namespace
+
+void TKorMain::Text(QObject* sender) {
+    SelectViewerSheet(TabText);
+    ThenMenus(this, sender, [&] {
+        FormShow();
+        AskSaveText();
+        const QString name = ViewSourceName(sender, ViewerEntry::Text);
+        StatText->setPanelText(3, name);
+        LoadTextFile(TreeDirectory() + name);
+        StatBar->setPanelText(3, TreeDirectory() + name);
+        StatText->setPanelText(0, {});
+        StatText->setPanelText(2, TreeDirectory());
+        TextButSort();
+    });
+}
+
+void TKorMain::Pict(QObject* sender) {
+    SelectViewerSheet(TabPic);
+    ThenMenus(this, sender, [&] {
+        const QString name = ViewSourceName(sender, ViewerEntry::Pict);
+        StatPicPath->setPanelText(0, name);
+        LoadPicture(TreeDirectory() + name);
+        PicButSort();
+    });
+}
+
+void TKorMain::WebView(QObject* sender) {
+    SelectViewerSheet(TabHTML);
+    ThenMenus(this, sender, [&] {
+        const QString path = TreeDirectory() + ViewSourceName(sender, ViewerEntry::WebView);
+        StatHTML->setPanelText(0, path);
+        AskSaveHtml();
+        LoadHtml(path);
+        StatBar->setPanelText(3, path);
+        StatHTML->setPanelText(1, {});
+    });
+}
+
+void TKorMain::ZipView(QObject* sender) {
+    SelectViewerSheet(TabZip);
+    ThenMenus(this, sender, [&] {
+        const QString path = TreeDirectory() + ViewSourceName(sender, ViewerEntry::ZipView);
+        StatZip->setPanelText(1, path);
+        OpenArchive(path);
+        StatBar->setPanelText(3, path);
+        ZipButSort();
+    });
+}
+
+void TKorMain::IconView(QObject* sender) {
+    SelectViewerSheet(TabIcon);
+    ThenMenus(this, sender, [&] {
+        const QString path = TreeDirectory() + ViewSourceName(sender, ViewerEntry::IconView);
+        StatBar->setPanelText(3, path);
+        LoadIcons(path);
+    });
+}
+
+// --- page and menu switching ------------------------------------------------------------
+
+ViewerSheet TKorMain::ShowingViewerSheet() const {
+    return static_cast<ViewerSheet>(qMax(0, ProgPages->currentIndex()));
+}
+
+void TKorMain::SelectViewerSheet(QWidget* sheet) {
+    const QSignalBlocker quiet(ProgPages);
+    ProgPages->setCurrentWidget(sheet);
+}
+
+void TKorMain::MenuVisable(QObject*) {
+    const QStringList shown = VisiblePageMenus(ShowingViewerSheet(), HtmlSourceShowing());
+    for (TBannerMenu* menu : {TextMenu, HexFileMenu, HSFileMenu, EditTextMenu, EditPicMenu,
+                              HSEditMenu, HexEditMenu, Zip1, TextFormatMenu})
+        menu->menuAction()->setVisible(shown.contains(menu->objectName()));
+}
+
+void TKorMain::ProgPagesChange() {
+    MenuVisable();
+    switch (ShowingViewerSheet()) {
+    case ViewerSheet::Zip:
+        ZipButSort();
+        break;
+    case ViewerSheet::ImageView:
+        StatBar->setPanelText(1, "File mask = Image files");
+        ShowImageMask();
+        PicButSort();
+        break;
+    case ViewerSheet::Html:
+        HTMLButSort();
+        SetSourceMargins();
+        break;
+    case ViewerSheet::HexEdit:
+        UpdateHexButtons();
+        break;
+    case ViewerSheet::IconView:
+        StatBar->setPanelText(1, "File mask = Icon containers");
+        ShowIconMask();
+        break;
+    case ViewerSheet::Thumbs:
+        StatBar->setPanelText(1, "File mask = Image files");
+        ThumbButClick();
+        break;
+    case ViewerSheet::TextEdit:
+    case ViewerSheet::ClipView:
+        break;
+    }
+    FormResize();
+    UpdatePasteButton();
+    ClipboardViewer1Change();
+}
+
+void TKorMain::PagesChange() {
+    if (Pages->currentWidget() == SystemSheet) RefreshSystemInfo();
+}
+
+// --- window events ----------------------------------------------------------------------
+
+void TKorMain::FormCreate() {
+    {
+        const QSignalBlocker quiet(Pages);
+        Pages->setCurrentWidget(TabTree);
+    }
+    FillFontNames();
+    EditMenuUpdate();
+    DriveShow();
+    ResetHtmlHistory();
+    SetupZipGrid();
+    GoToDirectory(platform::paths().homeDir());
+    LoadZipEngine();
+    if (m_splash) {
+        m_splash->close();
+        m_splash = nullptr;
+    }
+}
+
+void TKorMain::GoToDirectory(const QString& directory) {
+    m_directory = directory;
+}
+
+void TKorMain::FormShow() {
+    FormPaint();
+    UpdateLineColumn();
+    UpdatePasteButton();
+}
+
+void TKorMain::FormPaint() {
+    SetTextMargins();
+    SetSourceMargins();
+}
+
+void TKorMain::FormActivate() {
+    setWindowTitle("Korvane");
+    TreePanel->setFocus();
+    MenuVisable();
+    FileOpsButSort();
+}
+
+void TKorMain::FormResize() {
+    FormPaint();
+    EditMenuUpdate();
+    TreeSplitter->setTopHeight((TabTree->height() - kTreeSheetChrome) / 2);
+    if (ShowingViewerSheet() == ViewerSheet::ImageView) RefitPicture();
+    if (ShowingViewerSheet() == ViewerSheet::Thumbs) LayoutThumbnails();
+}
+
+bool TKorMain::FormCloseQuery() {
+    bool mayClose = false;
+    RunGuarded([&] {
+        AskSaveText();
+        mayClose = AskSaveHex();
+    });
+    return mayClose;
+}
+
+void TKorMain::FormClose() {
+    AskSaveHtml();
+}
+
+void TKorMain::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        readSettings();
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TKorMain::paintEvent(QPaintEvent* event) {
+    FormPaint();
+    QMainWindow::paintEvent(event);
+}
+
+void TKorMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    RunGuarded([this] { FormResize(); });
+}
+
+void TKorMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        RunGuarded([this] { FormActivate(); });
+}
+
+void TKorMain::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    writeSettings();
+    if (!RunGuarded([this] { FormClose(); })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TKorMain::AskSaveText() {}
+bool TKorMain::AskSaveHex() {
+    return true;
+}
+void TKorMain::AskSaveHtml() {}
+
+// --- settings ---------------------------------------------------------------------------
+
+QString TKorMain::settingsPath() const {
+    return platform::paths().settingsFile("Kor2.ini");
+}
+
+MainSettings TKorMain::storedState() const {
+    return {!DrivePanel->isHidden(), DriveBar1->isChecked()};
+}
+
+void TKorMain::applyStoredState(const MainSettings& state) {
+    DrivePanel->setVisible(state.drivePanelVisible);
+    DriveBar1->setChecked(state.driveBarChecked);
+}
+
+void TKorMain::readSettings() {
+    applyStoredState(ReadMainSettings(settingsPath()));
+}
+
+void TKorMain::writeSettings() {
+    WriteMainSettings(settingsPath(), storedState());
+}
+
+// --- commands ---------------------------------------------------------------------------
+
+void TKorMain::Exit1Click() {
+    close();
+}
+
+void TKorMain::DrivePButClick() {
+    DrivePanel->setVisible(DrivePanel->isHidden());
+    FormResize();
+}
+
+void TKorMain::HelpContentsClick() {
+    // The help page ships inside the program; the browser needs it as a real file.
+    const QString folder = platform::paths().tempDir();
+    const QString target = folder + "KorvaneHelp.html";
+    QFile::remove(target);
+    if (folder.isEmpty() || !QFile::copy(":/help/index.html", target))
+        throw KorError("Cannot open the help page.");
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    if (!platform::shell().openUrl(QUrl::fromLocalFile(target)))
+        throw KorError("No web browser could be started to show the help page.");
+}
+
+void TKorMain::AboutClick() {
+    if (QDialog* about = secondaryWindow("AboutBox")) prompter().execDialog(*about);
+}
