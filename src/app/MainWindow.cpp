@@ -34,7 +34,13 @@ constexpr int kFileToolBarHeight = 25;
 // Both tool bars and the splitter bar: what the Tree sheet gives neither tree nor list.
 constexpr int kTreeSheetChrome = 55;
 
-const char* kTabsBottomRight = "QTabWidget::tab-bar { alignment: right; }";
+// Compact tabs so both page sets show all their tabs at the initial window size.
+const char* kTabsBottomRight = "QTabWidget::tab-bar { alignment: right; }"
+                               "QTabBar::tab { padding: 3px 6px; margin-right: 1px;"
+                               " border: 1px solid #a0a0a0; border-top: none;"
+                               " border-bottom-left-radius: 3px; border-bottom-right-radius: 3px;"
+                               " background: #e4e4e4; }"
+                               "QTabBar::tab:selected { background: #ffffff; margin-top: -1px; }";
 
 } // namespace
 
@@ -73,7 +79,7 @@ TKorMain::TKorMain(QWidget* splash) : QMainWindow(nullptr), m_splash(splash) {
     sides->addWidget(Pages);
     sides->addWidget(ProgPages);
     sides->setStretchFactor(1, 1);
-    sides->setSizes({270, 530});
+    sides->setSizes({255, 522});
     buildBrowserSide();
     buildViewerSide();
 

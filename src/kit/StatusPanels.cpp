@@ -7,6 +7,7 @@ TStatusPanels::TStatusPanels(const QList<int>& widths, QWidget* parent) : QWidge
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(2);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     for (int i = 0; i < widths.size(); ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("Panel%1").arg(i));

@@ -19,6 +19,9 @@ public:
     /// The label showing one panel, for tests and for styling.
     QLabel* panel(int index) const { return m_panels.value(index); }
 
+    /// Panels that do not fit are cut, never forcing the window wider.
+    QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+
 private:
     QList<QLabel*> m_panels;
 };
