@@ -160,7 +160,8 @@ void DirTreeModel::reload() {
             child.caption = placeholder;
             child.read = true;
             child.parent = id;
-            m_nodes[size_t(id)].children.push_back(addNode(child));
+            const int childId = addNode(child); // may move the nodes: index after it
+            m_nodes[size_t(id)].children.push_back(childId);
         }
     }
     setChildren(-1, roots);

@@ -2,6 +2,7 @@
 
 #include "browser/BrowserIcons.h"
 #include "browser/DirReader.h"
+#include "browser/FileMask.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "browser/FileAttributes.h"
-#include "browser/FileMask.h"
+#include "browser/MaskMatcher.h"
 
 #include <QAbstractFileIconProvider>
 #include <QAbstractTableModel>

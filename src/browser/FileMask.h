@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -23,31 +22,3 @@ bool MatchMaskList(const QStringList& patterns, const QString& fileName);
 /// the first letter of each space-separated word capitalised ("MY FILE.TXT" gives
 /// "My File.txt"); any other name is returned unchanged.
 QString DisplayName(const QString& fileName);
-
-/// A mask list prepared once for matching many names (the listing's hot path); matches
-/// exactly like MatchMaskList over the lower-cased patterns it was made from.
-class MaskMatcher {
-public:
-    explicit MaskMatcher(const QStringList& patterns = {QStringLiteral("*.*")});
-
-    bool matches(const QString& fileName) const;
-
-private:
-    struct Token {
-        enum Kind { Star, AnyChar, Literal } kind;
-        QString text;
-    };
-    struct Pattern {
-        enum Mode { All, HasDot, Exact, Tokens } mode;
-        QString text;
-        QList<Token> tokens;
-    };
-
-    static Pattern compile(const QString& pattern);
-    static bool matchLowered(const Pattern& pattern, QStringView name);
-
-    QList<Pattern> m_patterns;
-    bool m_matchesAll = false;
-
-    friend bool MatchMask(const QString& pattern, const QString& fileName);
-};

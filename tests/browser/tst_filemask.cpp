@@ -1,4 +1,5 @@
 #include "browser/FileMask.h"
+#include "browser/MaskMatcher.h"
 
 #include <QTest>
 
