@@ -69,7 +69,8 @@ public:
     /// The listed directory, ending in "/" (empty until set).
     QString directory() const;
     QByteArray rawDirectory() const;
-    /// Adds a missing "/"; re-reads only when the directory differs.
+    /// Adds a missing "/"; re-reads only when the directory differs. An empty directory or
+    /// "?" (nothing selected in the tree) lists nothing.
     void setDirectory(const QString& directory);
     void setRawDirectory(const QByteArray& directory);
     /// Lists the current directory again (after file commands, saves, the drive refresh).

@@ -91,7 +91,8 @@ QString FileListModel::columnCaption(int column) const {
 
 bool FileListModel::setDirectory(const QByteArray& directory) {
     QByteArray path = directory;
-    if (!path.endsWith('/')) path += '/';
+    if (path == "?") path.clear(); // the tree's "nothing selected"
+    if (!path.isEmpty() && !path.endsWith('/')) path += '/';
     if (path == m_directory) return false;
     m_directory = path;
     reread();

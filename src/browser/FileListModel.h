@@ -66,6 +66,7 @@ public:
     /// The listed directory as bytes, ending in "/" (empty until set).
     const QByteArray& directory() const { return m_directory; }
     /// Adds a missing "/"; re-reads only when the directory differs. True when it re-read.
+    /// An empty directory or "?" (nothing selected in the tree) lists nothing.
     bool setDirectory(const QByteArray& directory);
     /// Lists the directory again. Pending events run every yield interval, so a click may
     /// see a partial list; a listing started meanwhile supersedes this one.

@@ -343,6 +343,9 @@ void TestFileList::sameDirectoryIsNotReread() {
     QCOMPARE(list.itemCount(), 1);
     list.reread();
     QCOMPARE(list.itemCount(), 2);
+    list.setDirectory("?"); // nothing selected in the tree: nothing listed, not the root
+    QCOMPARE(list.directory(), QString());
+    QCOMPARE(list.itemCount(), 0);
 }
 
 void TestFileList::badInputGivesQuietList() {
@@ -463,9 +466,13 @@ void TestFileList::viewStylesShareSelection() {
     }
     TIconOptions left;
     left.arrangement = TIconOptions::iaLeft;
+    left.autoArrange = true;
+    left.wrapText = false;
     list.setIconOptions(left);
     list.setViewStyle(vsIcon);
     QCOMPARE(list.iconView()->flow(), QListView::TopToBottom);
+    QCOMPARE(list.iconView()->resizeMode(), QListView::Adjust);
+    QVERIFY(!list.iconView()->wordWrap());
 
     list.setViewStyle(vsReport);
     QVERIFY(list.reportView()->isVisible());
