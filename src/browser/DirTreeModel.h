@@ -30,7 +30,7 @@ public:
     /// Options; reload() applies the first three to the root level.
     TDirTypes dirType = dtNormal | dtAll;
     bool allowNetwork = true;
-    bool goBelowRecycleBin = true;
+    bool goBelowRecycleBin = true; ///< false: nothing inside a trash folder is listed
     /// May veto a directory path (ending in "/"); true lets it in.
     std::function<bool(const QString& path)> onAddDir;
     /// Whether captions can be edited (they only change the caption, never the disk).

@@ -35,6 +35,8 @@ public:
     void setDirType(TDirTypes types);
     bool AllowNetwork() const;
     void setAllowNetwork(bool allow);
+    /// False hides everything inside the trash folders (the home trash, .Trash-<uid> and
+    /// .Trash on each volume); the trash folders themselves stay listed.
     bool GoBelowRecycleBin() const;
     void setGoBelowRecycleBin(bool allow);
     bool Readonly() const;

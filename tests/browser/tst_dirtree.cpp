@@ -309,6 +309,8 @@ void TestDirTree::drivesRememberTheirDirectory() {
     world.volumes.volumes = {volume(a, "volA", VolumeType::Fixed),
                              volume(b, "volB", VolumeType::Fixed)};
     Tdirtree tree;
+    tree.setDirectory(b.chopped(1)); // a volume root named without its "/"
+    QCOMPARE(tree.Directory(), b);
     tree.setDirectory(a + "x/y");
     QCOMPARE(tree.currentDrive(), a);
     tree.goToDrive(b);
