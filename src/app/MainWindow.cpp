@@ -1,6 +1,10 @@
 #include "app/MainWindow.h"
 
 #include "app/SecondaryWindows.h"
+#include "browser/DriveBar.h"
+#include "browser/FileList.h"
+#include "browser/MaskSheet.h"
+#include "browser/dirtree.h"
 #include "core/CommandGuard.h"
 #include "core/Helpers.h"
 #include "core/KorError.h"
@@ -21,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -29,8 +34,6 @@
 
 namespace {
 
-constexpr int kTreeToolBarHeight = 27;
-constexpr int kFileToolBarHeight = 25;
 // Both tool bars and the splitter bar: what the Tree sheet gives neither tree nor list.
 constexpr int kTreeSheetChrome = 55;
 
@@ -66,6 +69,9 @@ TKorMain::TKorMain(QWidget* splash) : QMainWindow(nullptr), m_splash(splash) {
     DrivePanel->setFixedWidth(23);
     new QVBoxLayout(DrivePanel);
     DrivePanel->layout()->setContentsMargins(0, 0, 0, 0);
+    DriveBar = new TDriveBar(DrivePanel);
+    DriveBar->setObjectName("DriveBar");
+    DrivePanel->layout()->addWidget(DriveBar);
     row->addWidget(DrivePanel);
 
     auto* sides = new QSplitter(Qt::Horizontal, central);
@@ -136,12 +142,17 @@ void TKorMain::buildMenus() {
     DriveBar1->setCheckable(true);
     DriveBar1->setChecked(true);
     connect(DriveBar1, &QAction::triggered, this, Guarded([this] { DrivePButClick(); }));
+    DriveRefresh1 = File1->addAction("Drive Refresh");
+    DriveRefresh1->setObjectName("DriveRefresh1");
+    connect(DriveRefresh1, &QAction::triggered, this, Guarded([this] { DriveShow(); }));
     File1->addSeparator();
     Exit1 = File1->addAction("E&xit");
     Exit1->setObjectName("Exit1");
     connect(Exit1, &QAction::triggered, this, Guarded([this] { Exit1Click(); }));
-    connect(File1, &QMenu::aboutToShow, this,
-            [this] { DriveBar1->setChecked(!DrivePanel->isHidden()); });
+    connect(File1, &QMenu::aboutToShow, this, [this] {
+        DriveBar1->setChecked(!DrivePanel->isHidden());
+        DriveRefresh1->setEnabled(!DrivePanel->isHidden());
+    });
 
     HelpContents1 = Help1->addAction("Korvane Help");
     HelpContents1->setObjectName("HelpContents1");
@@ -171,48 +182,23 @@ void TKorMain::buildBrowserSide() {
     Pages->setTabPosition(QTabWidget::South);
     Pages->setStyleSheet(kTabsBottomRight);
     TabTree = newSheet("TabTree");
-    MaskSheet = newSheet("MaskSheet");
+    MaskSheet = new TMaskSheet;
+    MaskSheet->setObjectName("MaskSheet");
     SystemSheet = newSheet("SystemSheet");
     TabUtils = newSheet("TabUtils");
     Pages->addTab(TabTree, "Tree");
-    Pages->addTab(MaskSheet, "Mask");
+    // The presets need more height than a small window has: they scroll instead of
+    // holding the window open.
+    auto* maskScroll = new QScrollArea;
+    maskScroll->setObjectName("MaskScroll");
+    maskScroll->setFrameShape(QFrame::NoFrame);
+    maskScroll->setWidgetResizable(true);
+    maskScroll->setWidget(MaskSheet);
+    Pages->addTab(maskScroll, "Mask");
     Pages->addTab(SystemSheet, "System");
     Pages->addTab(TabUtils, "Utils");
 
-    auto* tree = new QVBoxLayout(TabTree);
-    tree->setContentsMargins(0, 0, 0, 0);
-    tree->setSpacing(0);
-    TreeToolBar = new TGradientPanel({}, TabTree);
-    TreeToolBar->setObjectName("TreeToolBar");
-    TreeToolBar->setFixedHeight(kTreeToolBarHeight);
-    DrivePBut = new QToolButton(TreeToolBar);
-    DrivePBut->setObjectName("DrivePBut");
-    DrivePBut->setText("D");
-    SetHint(DrivePBut, "Show or hide DriveBar");
-    connect(DrivePBut, &QToolButton::clicked, this, Guarded([this] { DrivePButClick(); }));
-    TreeToolBar->addWidget(DrivePBut);
-    TreeToolBar->addStretch();
-    TreeExitBut = newExitButton("TreeExitBut", TreeToolBar);
-    TreeToolBar->addWidget(TreeExitBut);
-    tree->addWidget(TreeToolBar);
-
-    TreeSplitter = new TSplitPanel(TabTree);
-    TreeSplitter->setObjectName("TreeSplitter");
-    TreePanel = new QWidget;
-    TreePanel->setObjectName("TreePanel");
-    new QVBoxLayout(TreePanel);
-    TreePanel->layout()->setContentsMargins(0, 0, 0, 0);
-    FileListPanel = new QWidget;
-    FileListPanel->setObjectName("FileListPanel");
-    new QVBoxLayout(FileListPanel);
-    FileListPanel->layout()->setContentsMargins(0, 0, 0, 0);
-    TreeSplitter->setControls(TreePanel, FileListPanel);
-    tree->addWidget(TreeSplitter, 1);
-    FileToolBar = new TGradientPanel({}, TabTree);
-    FileToolBar->setObjectName("FileToolBar");
-    FileToolBar->setFixedHeight(kFileToolBarHeight);
-    FileToolBar->addStretch();
-    tree->addWidget(FileToolBar);
+    buildTreeSheet();
 
     const auto exitRow = [this](QWidget* sheet, const QString& name) {
         auto* layout = new QVBoxLayout(sheet);
@@ -221,7 +207,14 @@ void TKorMain::buildBrowserSide() {
         layout->addWidget(button, 0, Qt::AlignRight);
         return button;
     };
-    MaskExitBut = exitRow(MaskSheet, "MaskExitBut");
+    connect(MaskSheet, &TMaskSheet::exitClicked, this, Guarded([this] { Exit1Click(); }));
+    connect(MaskSheet, &TMaskSheet::maskChosen, this,
+            Guarded([this](const QString& mask, const QString& status) {
+                FileList->setMask(mask);
+                StatBar->setPanelText(1, status);
+                MaskButtons.CMaskBut->setChecked(true);
+                Pages->setCurrentWidget(TabTree);
+            }));
     SystemExitBut = exitRow(SystemSheet, "SystemExitBut");
     UtilsExitBut = exitRow(TabUtils, "UtilsExitBut");
 
@@ -282,181 +275,6 @@ QDialog* TKorMain::secondaryWindow(const QString& name) const {
     return nullptr;
 }
 
-// --- dispatch ---------------------------------------------------------------------------
-
-QString TKorMain::SelectedFileName() const {
-    return {};
-}
-
-QString TKorMain::FinderHandOverName() const {
-    const QDialog* finder = secondaryWindow("fFindForm");
-    const QLabel* label = finder ? finder->findChild<QLabel*>("Label3") : nullptr;
-    return label ? label->text() : QString();
-}
-
-QString TKorMain::ViewSourceName(QObject* sender, ViewerEntry entry) const {
-    return IsFinderViewSender(sender, entry) ? FinderHandOverName() : SelectedFileName();
-}
-
-void TKorMain::Sort(QObject* sender) {
-    if (ZipAddPanelShowing()) return;
-    const QString name = SelectedFileName();
-    if (name.isEmpty()) return;
-    if (ProgPages->currentWidget() == TabHex) {
-        if (AskSaveHex()) LoadHexFromList(TreeDirectory() + name);
-    } else {
-        RunViewerEntry(DispatchEntry(ExtensionKey(name)), sender);
-    }
-    EnableDeleteFileBut();
-    HideZipExtractPanel();
-}
-
-void TKorMain::RunViewerEntry(ViewerEntry entry, QObject* sender) {
-    switch (entry) {
-    case ViewerEntry::Text:
-        Text(sender);
-        break;
-    case ViewerEntry::Pict:
-        Pict(sender);
-        break;
-    case ViewerEntry::WebView:
-        WebView(sender);
-        break;
-    case ViewerEntry::ZipView:
-        ZipView(sender);
-        break;
-    case ViewerEntry::IconView:
-        IconView(sender);
-        break;
-    }
-}
-
-namespace {
-// The menus must follow the page that is now showing even when loading fails half-way.
-template <class Step> void ThenMenus(TKorMain* window, QObject* sender, Step step) {
-    struct AtEnd {
-        TKorMain* window;
-        QObject* sender;
-        ~AtEnd() { window->MenuVisable(sender); }
-    } atEnd{window, sender};
-    step();
-}
-} // namespace
-
-void TKorMain::Text(QObject* sender) {
-    SelectViewerSheet(TabText);
-    ThenMenus(this, sender, [&] {
-        FormShow();
-        AskSaveText();
-        const QString name = ViewSourceName(sender, ViewerEntry::Text);
-        StatText->setPanelText(3, name);
-        LoadTextFile(TreeDirectory() + name);
-        StatBar->setPanelText(3, TreeDirectory() + name);
-        StatText->setPanelText(0, {});
-        StatText->setPanelText(2, TreeDirectory());
-        TextButSort();
-    });
-}
-
-void TKorMain::Pict(QObject* sender) {
-    SelectViewerSheet(TabPic);
-    ThenMenus(this, sender, [&] {
-        const QString name = ViewSourceName(sender, ViewerEntry::Pict);
-        StatPicPath->setPanelText(0, name);
-        LoadPicture(TreeDirectory() + name);
-        PicButSort();
-    });
-}
-
-void TKorMain::WebView(QObject* sender) {
-    SelectViewerSheet(TabHTML);
-    ThenMenus(this, sender, [&] {
-        const QString path = TreeDirectory() + ViewSourceName(sender, ViewerEntry::WebView);
-        StatHTML->setPanelText(0, path);
-        AskSaveHtml();
-        LoadHtml(path);
-        StatBar->setPanelText(3, path);
-        StatHTML->setPanelText(1, {});
-    });
-}
-
-void TKorMain::ZipView(QObject* sender) {
-    SelectViewerSheet(TabZip);
-    ThenMenus(this, sender, [&] {
-        const QString path = TreeDirectory() + ViewSourceName(sender, ViewerEntry::ZipView);
-        StatZip->setPanelText(1, path);
-        OpenArchive(path);
-        StatBar->setPanelText(3, path);
-        ZipButSort();
-    });
-}
-
-void TKorMain::IconView(QObject* sender) {
-    SelectViewerSheet(TabIcon);
-    ThenMenus(this, sender, [&] {
-        const QString path = TreeDirectory() + ViewSourceName(sender, ViewerEntry::IconView);
-        StatBar->setPanelText(3, path);
-        LoadIcons(path);
-    });
-}
-
-// --- page and menu switching ------------------------------------------------------------
-
-ViewerSheet TKorMain::ShowingViewerSheet() const {
-    return static_cast<ViewerSheet>(qMax(0, ProgPages->currentIndex()));
-}
-
-void TKorMain::SelectViewerSheet(QWidget* sheet) {
-    const QSignalBlocker quiet(ProgPages);
-    ProgPages->setCurrentWidget(sheet);
-}
-
-void TKorMain::MenuVisable(QObject*) {
-    const QStringList shown = VisiblePageMenus(ShowingViewerSheet(), HtmlSourceShowing());
-    for (TBannerMenu* menu : {TextMenu, HexFileMenu, HSFileMenu, EditTextMenu, EditPicMenu,
-                              HSEditMenu, HexEditMenu, Zip1, TextFormatMenu})
-        menu->menuAction()->setVisible(shown.contains(menu->objectName()));
-}
-
-void TKorMain::ProgPagesChange() {
-    MenuVisable();
-    switch (ShowingViewerSheet()) {
-    case ViewerSheet::Zip:
-        ZipButSort();
-        break;
-    case ViewerSheet::ImageView:
-        StatBar->setPanelText(1, "File mask = Image files");
-        ShowImageMask();
-        PicButSort();
-        break;
-    case ViewerSheet::Html:
-        HTMLButSort();
-        SetSourceMargins();
-        break;
-    case ViewerSheet::HexEdit:
-        UpdateHexButtons();
-        break;
-    case ViewerSheet::IconView:
-        StatBar->setPanelText(1, "File mask = Icon containers");
-        ShowIconMask();
-        break;
-    case ViewerSheet::Thumbs:
-        StatBar->setPanelText(1, "File mask = Image files");
-        ThumbButClick();
-        break;
-    case ViewerSheet::TextEdit:
-    case ViewerSheet::ClipView:
-        break;
-    }
-    FormResize();
-    UpdatePasteButton();
-    ClipboardViewer1Change();
-}
-
-void TKorMain::PagesChange() {
-    if (Pages->currentWidget() == SystemSheet) RefreshSystemInfo();
-}
-
 // --- window events ----------------------------------------------------------------------
 
 void TKorMain::FormCreate() {
@@ -469,16 +287,12 @@ void TKorMain::FormCreate() {
     DriveShow();
     ResetHtmlHistory();
     SetupZipGrid();
-    GoToDirectory(platform::paths().homeDir());
+    Tree->setDirectory(platform::paths().homeDir());
     LoadZipEngine();
     if (m_splash) {
         m_splash->close();
         m_splash = nullptr;
     }
-}
-
-void TKorMain::GoToDirectory(const QString& directory) {
-    m_directory = directory;
 }
 
 void TKorMain::FormShow() {
@@ -494,7 +308,7 @@ void TKorMain::FormPaint() {
 
 void TKorMain::FormActivate() {
     setWindowTitle("Korvane");
-    TreePanel->setFocus();
+    Tree->setFocus();
     MenuVisable();
     FileOpsButSort();
 }

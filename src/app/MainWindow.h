@@ -3,6 +3,7 @@
 #include "app/Dispatch.h"
 #include "app/MainSettings.h"
 #include "app/MenuSwitch.h"
+#include "browser/MaskButtonSet.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -11,7 +12,11 @@ class QAction;
 class QDialog;
 class QTabWidget;
 class QToolButton;
+class Tdirtree;
 class TBannerMenu;
+class TDriveBar;
+class TMaskSheet;
+class TQuickFileList;
 class TFloatTabWidget;
 class TGradientPanel;
 class TSplitPanel;
@@ -32,19 +37,25 @@ public:
 
     // Left edge and left side.
     QWidget* DrivePanel;
+    TDriveBar* DriveBar;
     TFloatTabWidget* Pages;
     QWidget* TabTree;
-    QWidget* MaskSheet;
+    TMaskSheet* MaskSheet;
     QWidget* SystemSheet;
     QWidget* TabUtils;
     TGradientPanel* TreeToolBar;
     QToolButton* DrivePBut;
+    MaskButtonSet MaskButtons; ///< AllFilesBut ... ThumbBut and the invisible CMaskBut
     QToolButton* TreeExitBut;
     QWidget* TreePanel;
+    Tdirtree* Tree;
     TSplitPanel* TreeSplitter; ///< holds TreePanel above FileListPanel
     QWidget* FileListPanel;
+    TQuickFileList* FileList;
     TGradientPanel* FileToolBar;
-    QToolButton* MaskExitBut;
+    QToolButton* VLargeBut;
+    QToolButton* VSmallBut;
+    QToolButton* VReportBut;
     QToolButton* SystemExitBut;
     QToolButton* UtilsExitBut;
 
@@ -82,12 +93,21 @@ public:
     TBannerMenu* Utils1;
     TBannerMenu* Help1;
     QAction* DriveBar1;
+    QAction* DriveRefresh1;
     QAction* Exit1;
     QAction* HelpContents1;
     QAction* About1;
 
     /// The tree's current directory, ending in "/"; "?" when none is selected.
-    QString TreeDirectory() const { return m_directory; }
+    QString TreeDirectory() const;
+
+    // The file browser.
+    void TreeChange();
+    void DriveShow();
+    void FileMaskSort(QObject* sender);
+    void ThumbButClick();
+    void ViewStyleSort(QObject* sender);
+    void FileListDblClick();
 
     // Dispatch of a clicked file and the viewer entries.
     void Sort(QObject* sender);
@@ -158,10 +178,10 @@ private:
     void PicButSort() {}
     void RefitPicture() {}
     void LayoutThumbnails() {}
-    void ThumbButClick() {}
-    void ShowImageMask() {}
-    void ShowIconMask() {}
     void LoadIcons(const QString&) {}
+    void ThumbClear() {}
+    void LoadThumbnails() {}
+    void SetHtmlFileListDirectory(const QString&) {}
     void OpenArchive(const QString&) {}
     void SetupZipGrid() {}
     void LoadZipEngine() {}
@@ -173,23 +193,23 @@ private:
     void UpdateHexButtons() {}
     void EnableDeleteFileBut() {}
     void FileOpsButSort() {}
-    void DriveShow() {}
     void ClipboardViewer1Change() {}
     void RefreshSystemInfo() {}
 
     void buildMenus();
     void buildBrowserSide();
+    void buildTreeSheet();
+    void buildFileToolBar();
+    void PressMask(QToolButton* button);
     void buildViewerSide();
     QWidget* newSheet(const QString& name);
     QToolButton* newExitButton(const QString& name, QWidget* parent);
     QString ViewSourceName(QObject* sender, ViewerEntry entry) const;
     QString FinderHandOverName() const;
-    void GoToDirectory(const QString& directory);
     void readSettings();
     void writeSettings();
     QString settingsPath() const;
 
     QWidget* m_splash;
-    QString m_directory = QStringLiteral("?");
     QList<QDialog*> m_secondary;
 };

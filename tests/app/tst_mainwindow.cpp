@@ -9,6 +9,7 @@
 #include "ScriptedPrompter.h"
 #include "TestWorld.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -458,7 +459,7 @@ void TestMainWindow::exitButtonsClose() {
     for (const char* name : {"TreeExitBut", "MaskExitBut", "SystemExitBut", "UtilsExitBut"}) {
         ProbeMain main;
         main.show();
-        auto* button = main.findChild<QToolButton*>(name);
+        auto* button = main.findChild<QAbstractButton*>(name);
         QVERIFY2(button, name);
         QCOMPARE(button->text(), QString("Exit"));
         button->click();

@@ -1,0 +1,246 @@
+#include "app/MainWindow.h"
+#include "browser/DriveBar.h"
+#include "browser/FileList.h"
+#include "browser/MaskSheet.h"
+#include "browser/dirtree.h"
+#include "kit/BannerMenu.h"
+#include "kit/FloatTabWidget.h"
+#include "kit/StatusPanels.h"
+
+#include "ScriptedPrompter.h"
+#include "TestWorld.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+QStringList listedNames(const TQuickFileList* list) {
+    QStringList names;
+    for (int i = 0; i < list->itemCount(); ++i)
+        names << list->itemName(i);
+    names.sort();
+    return names;
+}
+
+int itemNamed(const TQuickFileList* list, const QString& name) {
+    for (int i = 0; i < list->itemCount(); ++i)
+        if (list->itemName(i) == name) return i;
+    return -1;
+}
+
+} // namespace
+
+/// The file browser as the main window wires it: tree, list, masks and drive bar.
+class TestBrowserWiring : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startsInHomeWithTheListFollowingTheTree();
+    void clickingAFileDispatchesIt();
+    void maskButtons();
+    void thumbsAndAllInterplay();
+    void presetAndCustomMasks();
+    void textMaskListsLogAndDiz();
+    void viewStyleButtons();
+    void driveBarFollowsTheTree();
+    void floppyWithoutMediaFallsBack();
+    void driveBarToggleAndMenu();
+};
+
+void TestBrowserWiring::startsInHomeWithTheListFollowingTheTree() {
+    TestWorld world;
+    world.file("home/a.txt", "a");
+    world.file("home/sub/b.txt", "b");
+    TKorMain main;
+    QCOMPARE(main.TreeDirectory(), world.paths.home);
+    QCOMPARE(main.FileList->directory(), world.paths.home);
+    QCOMPARE(listedNames(main.FileList), QStringList{"a.txt"});
+    main.Tree->setDirectory(world.paths.home + "sub");
+    QCOMPARE(main.FileList->directory(), world.paths.home + "sub/");
+    QCOMPARE(listedNames(main.FileList), QStringList{"b.txt"});
+    QCOMPARE(main.FileList->ViewStyle(), vsSmallIcon);
+    QVERIFY(main.FileList->MultiSelect());
+}
+
+void TestBrowserWiring::clickingAFileDispatchesIt() {
+    TestWorld world;
+    world.file("home/photo.jpeg", "x");
+    world.file("home/notes.txt", "x");
+    TKorMain main;
+    const int photo = itemNamed(main.FileList, "photo.jpeg");
+    QVERIFY(photo >= 0);
+    main.FileList->setItemSelected(photo, true);
+    Q_EMIT main.FileList->OnClick();
+    QCOMPARE(main.ProgPages->currentWidget(), main.TabPic);
+    QCOMPARE(main.StatPicPath->panelText(0), QString("photo.jpeg"));
+    main.FileList->setItemSelected(photo, false);
+    main.FileList->setItemSelected(itemNamed(main.FileList, "notes.txt"), true);
+    Q_EMIT main.FileList->OnKeyUp(Qt::Key_Down, Qt::NoModifier);
+    QCOMPARE(main.ProgPages->currentWidget(), main.TabText);
+    QCOMPARE(main.StatBar->panelText(3), world.paths.home + "notes.txt");
+}
+
+void TestBrowserWiring::maskButtons() {
+    TestWorld world;
+    world.file("home/setup.EXE");
+    world.file("home/notes.txt");
+    TKorMain main;
+    QVERIFY(main.MaskButtons.AllFilesBut->isChecked());
+    QVERIFY(!main.MaskButtons.CMaskBut->isVisible());
+    struct Case {
+        QToolButton* button;
+        const char* status;
+    };
+    const Case cases[] = {{main.MaskButtons.TextFilesBut, "File mask = Text files"},
+                          {main.MaskButtons.ImageFilesBut, "File mask = Image files"},
+                          {main.MaskButtons.IconsBut, "File mask = Icon containers"},
+                          {main.MaskButtons.AllFilesBut, "File mask = *.* All files"}};
+    for (const Case& c : cases) {
+        c.button->click();
+        QVERIFY(c.button->isChecked());
+        QCOMPARE(main.StatBar->panelText(1), QString(c.status));
+    }
+    QCOMPARE(listedNames(main.FileList), (QStringList{"notes.txt", "setup.EXE"}));
+    main.MaskButtons.IconsBut->click();
+    QCOMPARE(listedNames(main.FileList), QStringList{"setup.EXE"});
+}
+
+void TestBrowserWiring::thumbsAndAllInterplay() {
+    TestWorld world;
+    TKorMain main;
+    main.ProgPages->setCurrentWidget(main.TabThumb);
+    QVERIFY(main.MaskButtons.ThumbBut->isChecked());
+    QCOMPARE(main.StatBar->panelText(1), QString("File mask = Image files"));
+    main.MaskButtons.ImageFilesBut->click();
+    QCOMPARE(main.ProgPages->currentWidget(), main.TabThumb);
+    main.MaskButtons.AllFilesBut->click();
+    QCOMPARE(main.ProgPages->currentWidget(), main.TabText);
+    QVERIFY(main.TextMenu->menuAction()->isVisible());
+}
+
+void TestBrowserWiring::presetAndCustomMasks() {
+    TestWorld world;
+    world.file("home/a.htm");
+    world.file("home/b.html");
+    world.file("home/c.txt");
+    world.file("home/d.doc");
+    TKorMain main;
+    main.Pages->setCurrentIndex(1);
+    QRadioButton* preset = nullptr;
+    for (QRadioButton* radio : main.MaskSheet->presetButtons())
+        if (radio->text() == "*.htm; *.html") preset = radio;
+    QVERIFY(preset);
+    preset->click();
+    QCOMPARE(listedNames(main.FileList), (QStringList{"a.htm", "b.html"}));
+    QCOMPARE(main.StatBar->panelText(1), QString("File mask = *.htm; *.html"));
+    QVERIFY(!preset->isChecked());
+    QVERIFY(main.MaskButtons.CMaskBut->isChecked());
+    QCOMPARE(main.Pages->currentWidget(), main.TabTree);
+
+    main.Pages->setCurrentIndex(1);
+    QVERIFY(!main.MaskSheet->CustomMaskSetBut->isEnabled());
+    QTest::keyClicks(main.MaskSheet->Edit2, "doc");
+    QVERIFY(main.MaskSheet->CustomMaskSetBut->isEnabled());
+    main.MaskSheet->CustomMaskSetBut->click();
+    QCOMPARE(main.FileList->Mask(), QString("*.doc"));
+    QCOMPARE(listedNames(main.FileList), QStringList{"d.doc"});
+    QCOMPARE(main.StatBar->panelText(1), QString("File mask = doc"));
+    QCOMPARE(main.MaskSheet->Edit2->text(), QString());
+    QVERIFY(!main.MaskSheet->CustomMaskSetBut->isEnabled());
+    QVERIFY(!main.MaskSheet->CustomMaskClearBut->isEnabled());
+    QCOMPARE(main.Pages->currentWidget(), main.TabTree);
+}
+
+void TestBrowserWiring::textMaskListsLogAndDiz() {
+    TestWorld world;
+    world.file("home/readme.log");
+    world.file("home/file_id.diz");
+    world.file("home/photo.jpg");
+    TKorMain main;
+    main.MaskButtons.TextFilesBut->click();
+    QCOMPARE(listedNames(main.FileList), (QStringList{"file_id.diz", "readme.log"}));
+}
+
+void TestBrowserWiring::viewStyleButtons() {
+    TestWorld world;
+    TKorMain main;
+    QVERIFY(main.VSmallBut->isChecked());
+    main.VReportBut->click();
+    QCOMPARE(main.FileList->ViewStyle(), vsReport);
+    QVERIFY(!main.VSmallBut->isChecked());
+    main.VLargeBut->click();
+    QCOMPARE(main.FileList->ViewStyle(), vsIcon);
+    QCOMPARE(main.VLargeBut->toolTip(), QString("Large Icons"));
+}
+
+void TestBrowserWiring::driveBarFollowsTheTree() {
+    TestWorld world;
+    world.dir("home");
+    world.dir("usb/docs");
+    platform::VolumeInfo usb;
+    usb.rootPath = world.path("usb/");
+    usb.caption = "usb";
+    usb.type = platform::VolumeType::Removable;
+    usb.totalBytes = 1000;
+    platform::VolumeInfo empty = usb;
+    empty.rootPath = world.path("cd/");
+    empty.caption = "cd";
+    empty.totalBytes = -1;
+    world.volumes.volumes << usb << empty;
+    TKorMain main;
+    const QList<QToolButton*>& buttons = main.DriveBar->driveButtons();
+    QCOMPARE(buttons.size(), 2); // a volume without media has no button
+    QVERIFY(buttons[0]->isChecked());
+    QCOMPARE(buttons[0]->palette().color(QPalette::ButtonText), QColor(Qt::red));
+    buttons[1]->click();
+    QCOMPARE(main.TreeDirectory(), world.path("usb/"));
+    QVERIFY(buttons[1]->isChecked());
+    QCOMPARE(buttons[1]->palette().color(QPalette::ButtonText), QColor(Qt::red));
+    QCOMPARE(buttons[0]->palette().color(QPalette::ButtonText), QColor(Qt::black));
+    main.Tree->setDirectory(world.path("usb/docs/"));
+    buttons[0]->click();
+    buttons[1]->click(); // the volume remembers where the tree was on it
+    QCOMPARE(main.TreeDirectory(), world.path("usb/docs/"));
+}
+
+void TestBrowserWiring::floppyWithoutMediaFallsBack() {
+    TestWorld world;
+    platform::VolumeInfo floppy;
+    floppy.caption = "fd0";
+    floppy.device = "/dev/fd0";
+    floppy.type = platform::VolumeType::Floppy;
+    world.volumes.volumes.prepend(floppy);
+    ScriptedPrompter prompter;
+    TKorMain main;
+    main.Tree->setDirectory(world.path());
+    const QList<QToolButton*>& buttons = main.DriveBar->driveButtons();
+    QCOMPARE(buttons.size(), 2);
+    buttons[0]->click();
+    QCOMPARE(prompter.messageTexts(), QStringList{"No media detected !"});
+    QCOMPARE(prompter.messages[0].kind, MsgKind::Error);
+    QCOMPARE(main.TreeDirectory(), world.path());
+    QVERIFY(buttons[1]->isChecked());
+}
+
+void TestBrowserWiring::driveBarToggleAndMenu() {
+    TestWorld world;
+    TKorMain main;
+    main.show();
+    main.DrivePBut->click();
+    QVERIFY(main.DrivePanel->isHidden());
+    Q_EMIT main.File1->aboutToShow();
+    QVERIFY(!main.DriveBar1->isChecked());
+    QVERIFY(!main.DriveRefresh1->isEnabled());
+    main.DriveBar1->trigger();
+    QVERIFY(!main.DrivePanel->isHidden());
+    Q_EMIT main.File1->aboutToShow();
+    QVERIFY(main.DriveBar1->isChecked());
+    QVERIFY(main.DriveRefresh1->isEnabled());
+}
+
+QTEST_MAIN(TestBrowserWiring)
+#include "tst_browserwiring.moc"
