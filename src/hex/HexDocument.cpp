@@ -37,6 +37,7 @@ THexDocument::THexDocument(QObject* parent) : QObject(parent), m_window(kReadWin
     ResetUndo();
     chooseWorkingCopyName();
     Clear();
+    m_ready = true;
 }
 
 THexDocument::~THexDocument() {
@@ -304,6 +305,8 @@ QString THexDocument::cellText(int col, int row) {
 // ---- notifications, the grid and the caret
 
 void THexDocument::queueStateChanged() {
+    // Like a control without a window yet, a document under construction posts nothing.
+    if (!m_ready) return;
     QMetaObject::invokeMethod(
         this, [this] { Q_EMIT OnStateChanged(); }, Qt::QueuedConnection);
 }

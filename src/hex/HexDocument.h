@@ -189,4 +189,5 @@ private:
     bool m_createBackup = true;
     QString m_backupExtension = QStringLiteral(".bak");
     hexgrid::Cell m_caret;
+    bool m_ready = false;
 };

@@ -152,7 +152,7 @@ QRect THexEditor::cellRect(int col, int row) const {
 }
 
 bool THexEditor::cellAt(const QPoint& pos, Cell& cell) const {
-    if (pos.y() < 0 || pos.x() < 0) return false;
+    if (!viewport()->rect().contains(pos)) return false;
     const int row = topRow() + pos.y() / m_rowHeight;
     if (row >= m_doc->rowCount()) return false;
     const int n = m_doc->BytesPerLine();

@@ -70,7 +70,7 @@ public:
     int rowHeight() const { return m_rowHeight; }
     /// A cell's rectangle in the viewport; empty when the cell is scrolled out of view.
     QRect cellRect(int col, int row) const;
-    /// The cell under a viewport position; false off the cells.
+    /// The cell under a viewport position; false off the cells in view.
     bool cellAt(const QPoint& pos, hexgrid::Cell& cell) const;
 
     int topRow() const override;

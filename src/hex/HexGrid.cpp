@@ -9,6 +9,8 @@ long long byteOfCell(int col, int row, int n) {
     long long index;
     if (col >= firstTextColumn(n))
         index = rowStart + (col - firstTextColumn(n));
+    else if (col == separatorColumn(n))
+        index = rowStart + n - 1;
     else
         index = rowStart + (col - kFirstHexColumn) / 2;
     return std::max(0LL, index);

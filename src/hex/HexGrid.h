@@ -37,7 +37,7 @@ inline bool isHighNibble(int col, int n) {
 }
 
 /// The byte a cell shows (hex or text area); never negative. Cells left of the hex area
-/// give their row's first byte.
+/// give their row's first byte, the separator its row's last.
 long long byteOfCell(int col, int row, int n);
 /// Byte i's cell in the hex area (its high nibble) or in the text area.
 Cell cellOfByte(long long index, int n, bool textArea);

@@ -13,6 +13,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace hexgrid {
+/// Lets QCOMPARE print cells.
+inline char* toString(const Cell& cell) {
+    return qstrdup(
+        QByteArray("(" + QByteArray::number(cell.col) + ", " + QByteArray::number(cell.row) + ")")
+            .constData());
+}
+} // namespace hexgrid
+
 /// Makes a file or folder unwritable while it lives: by permissions for a normal user, by
 /// the immutable flag for root (whom permissions do not stop).
 class Unwritable {
