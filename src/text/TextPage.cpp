@@ -1,0 +1,540 @@
+#include "text/TextPage.h"
+
+#include "core/CommandGuard.h"
+#include "core/KorError.h"
+#include "core/Prompter.h"
+#include "core/WaitCursor.h"
+#include "kit/BannerMenu.h"
+#include "kit/GradientPanel.h"
+#include "kit/Hints.h"
+#include "kit/StatusPanels.h"
+#include "text/DocumentPrint.h"
+#include "text/EditorSearch.h"
+#include "text/FormatBar.h"
+#include "text/SearchDialog.h"
+#include "text/TextFile.h"
+#include "text/anlRuler.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kUntitled = QStringLiteral("Untitled");
+const QString kModified = QStringLiteral("Modified");
+constexpr int kTextMargin = 30;
+constexpr int kTabStop = 48; // half an inch
+
+const QString kOpenFilter = QStringLiteral("Text files  (*.txt);;Richtext files  (*.rtf);;"
+                                           "All Files  (*)");
+const QString kSaveFilter = QStringLiteral("Text files  (*.txt);;Rich text files  (*.rtf);;"
+                                           "All files  (*)");
+
+/// The editor with its viewport margins reachable: they inset the text area without
+/// touching the document.
+class RichView : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+    void setTextMargins(int left, int right) {
+        if (viewportMargins() != QMargins(left, 0, right, 0)) setViewportMargins(left, 0, right, 0);
+    }
+};
+
+QToolButton* toolButton(QWidget* parent, const char* name, const char* icon, const QString& text,
+                        const QString& hint, bool enabled) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    const QIcon themed = icon ? QIcon::fromTheme(QString::fromLatin1(icon)) : QIcon();
+    if (!themed.isNull()) button->setIcon(themed);
+    button->setText(text);
+    button->setToolButtonStyle(themed.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setEnabled(enabled);
+    SetHint(button, hint);
+    return button;
+}
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption,
+                  const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+TTextPage::TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMenu* textFormatMenu,
+                     QPrinter* printer, QWidget* parent)
+    : QWidget(parent), m_printer(printer) {
+    setObjectName(QStringLiteral("TabText"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* toolBar = new TGradientPanel(QString(), this);
+    toolBar->setObjectName(QStringLiteral("TextToolBar"));
+    buildToolBar(toolBar);
+    column->addWidget(toolBar);
+
+    Ruler = new TanlRuler(this);
+    Ruler->setObjectName(QStringLiteral("Ruler"));
+    Ruler->setFixedHeight(26);
+    Ruler->setIndentFirst(0);
+    Ruler->setIndentLeft(0);
+    column->addWidget(Ruler);
+
+    auto* view = new RichView(this);
+    View = view;
+    View->setObjectName(QStringLiteral("View"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(10);
+    View->setFont(font);
+    QPalette colors = View->palette();
+    colors.setColor(QPalette::Text, Qt::black);
+    colors.setColor(QPalette::Base, Qt::white);
+    View->setPalette(colors);
+    View->setBackgroundRole(QPalette::Base);
+    View->setAutoFillBackground(true);
+    View->setTabChangesFocus(false);
+    View->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    View->setContextMenuPolicy(Qt::CustomContextMenu);
+    View->setAcceptRichText(true);
+    prepareDocument(*View->document());
+    applyWordWrap();
+    column->addWidget(View, 1);
+
+    FormatBar = new TFormatBar(View, Ruler, this);
+    column->addWidget(FormatBar);
+
+    StatText = new TStatusPanels({100, 100, 200, 50}, this);
+    StatText->setObjectName(QStringLiteral("StatText"));
+    StatText->setPanelText(3, kUntitled);
+    column->addWidget(StatText);
+
+    PopupMenu2 = new TBannerMenu(QString(), this, QStringLiteral("Text"));
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    FindDialog = new TSearchDialog(TSearchDialog::Kind::Find, this);
+    ReplaceDialog = new TSearchDialog(TSearchDialog::Kind::Replace, this);
+    buildMenus(textMenu, editTextMenu);
+    FormatBar->fillFormatMenu(textFormatMenu);
+
+    connect(View, &QTextEdit::textChanged, this, Guarded([this] { ViewChange(); }));
+    connect(View, &QTextEdit::cursorPositionChanged, this, Guarded([this] { EditMenuUpdate(); }));
+    connect(View, &QTextEdit::selectionChanged, this, Guarded([this] { EditMenuUpdate(); }));
+    connect(FormatBar, &TFormatBar::fontChanged, this, [this] { SetTextMargins(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { UpdatePasteButton(); });
+    connect(FindDialog, &TSearchDialog::findNext, this, Guarded([this] { Find(*FindDialog); }));
+    connect(ReplaceDialog, &TSearchDialog::findNext, this,
+            Guarded([this] { Find(*ReplaceDialog); }));
+    connect(ReplaceDialog, &TSearchDialog::replace, this,
+            Guarded([this](bool all) { Replace(all); }));
+
+    SetTextMargins();
+    EditMenuUpdate();
+}
+
+TTextPage::~TTextPage() = default;
+
+void TTextPage::buildToolBar(QWidget* bar) {
+    auto* panel = static_cast<TGradientPanel*>(bar);
+    TextNewBut = toolButton(bar, "TextNewBut", "document-new", "New", "New document", true);
+    TextOpenBut =
+        toolButton(bar, "TextOpenBut", "document-open", "Open", "Open existing document", true);
+    SaveButton = toolButton(bar, "SaveButton", "document-save", "Save", "Save document", false);
+    SaveAsBut = toolButton(bar, "SaveAsBut", "document-save-as", "Save As",
+                           "Save document under a new name", false);
+    PrintBut = toolButton(bar, "PrintBut", "document-print", "Print", "Print document", false);
+    CopyBut = toolButton(bar, "CopyBut", "edit-copy", "Copy", "Copy to clipboard", false);
+    CutBut = toolButton(bar, "CutBut", "edit-cut", "Cut", "Cut to clipboard", false);
+    PasteBut = toolButton(bar, "PasteBut", "edit-paste", "Paste", "Paste from clipboard", false);
+    DeleteBut =
+        toolButton(bar, "DeleteBut", "edit-delete", "Delete", "Delete selected text", false);
+    SelAllBut = toolButton(bar, "SelAllBut", nullptr, "All", "Select All", false);
+    UndoBut = toolButton(bar, "UndoBut", "edit-undo", "Undo", "Undo", false);
+    WrapBut = toolButton(bar, "WrapBut", nullptr, "Wrap", "WordWrap", true);
+    WrapBut->setCheckable(true);
+    WrapBut->setChecked(true);
+    FindBut = toolButton(bar, "FindBut", "edit-find", "Find", "Find text or word", false);
+    for (QToolButton* button : {TextNewBut, TextOpenBut, SaveButton, SaveAsBut, PrintBut, CopyBut,
+                                CutBut, PasteBut, DeleteBut, SelAllBut, UndoBut, WrapBut, FindBut})
+        panel->addWidget(button);
+    panel->addStretch();
+
+    connect(TextNewBut, &QToolButton::clicked, this, Guarded([this] { TextNewButClick(); }));
+    connect(TextOpenBut, &QToolButton::clicked, this, Guarded([this] { TextOpenButClick(); }));
+    connect(SaveButton, &QToolButton::clicked, this, Guarded([this] { FileSave(); }));
+    connect(SaveAsBut, &QToolButton::clicked, this, Guarded([this] { SaveTextAs(); }));
+    connect(PrintBut, &QToolButton::clicked, this, Guarded([this] { PrintButClick(); }));
+    connect(CopyBut, &QToolButton::clicked, this, Guarded([this] { CopyButClick(); }));
+    connect(CutBut, &QToolButton::clicked, this, Guarded([this] { CutButClick(); }));
+    connect(PasteBut, &QToolButton::clicked, this, Guarded([this] { PasteButClick(); }));
+    connect(DeleteBut, &QToolButton::clicked, this, Guarded([this] { DeleteButClick(); }));
+    connect(SelAllBut, &QToolButton::clicked, this, Guarded([this] { View->selectAll(); }));
+    connect(UndoBut, &QToolButton::clicked, this, Guarded([this] { View->undo(); }));
+    connect(WrapBut, &QToolButton::clicked, this, Guarded([this] { WrapButClick(); }));
+    connect(FindBut, &QToolButton::clicked, this,
+            Guarded([this] { showSearchDialog(FindDialog); }));
+}
+
+void TTextPage::buildMenus(TBannerMenu* textMenu, TBannerMenu* editTextMenu) {
+    QAction* newDocument = menuItem(textMenu, "TextNew1", "New Document");
+    QAction* open = menuItem(textMenu, "TextOpen1", "Open Document");
+    QAction* save = menuItem(textMenu, "TextSave1", "Save");
+    QAction* saveAs = menuItem(textMenu, "TextSaveAs1", "Save As");
+    textMenu->addSeparator();
+    QAction* print = menuItem(textMenu, "TextPrint1", "Print");
+    QAction* printerSetup = menuItem(textMenu, "TextPrinterSetup1", "Printer Setup");
+    connect(newDocument, &QAction::triggered, this, Guarded([this] { TextNewButClick(); }));
+    connect(open, &QAction::triggered, this, Guarded([this] { TextOpenButClick(); }));
+    connect(save, &QAction::triggered, this, Guarded([this] { FileSave(); }));
+    connect(saveAs, &QAction::triggered, this, Guarded([this] { SaveTextAs(); }));
+    connect(print, &QAction::triggered, this, Guarded([this] { PrintButClick(); }));
+    connect(printerSetup, &QAction::triggered, this, Guarded([this] { PrinterSetupClick(); }));
+    connect(textMenu, &QMenu::aboutToShow, this, [=, this] {
+        save->setEnabled(SaveButton->isEnabled());
+        saveAs->setEnabled(SaveAsBut->isEnabled());
+        print->setEnabled(PrintBut->isEnabled());
+    });
+
+    QAction* undo = menuItem(editTextMenu, "TextUndo1", "Undo");
+    editTextMenu->addSeparator();
+    QAction* copy = menuItem(editTextMenu, "TextCopy1", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    QAction* cut = menuItem(editTextMenu, "TextCut1", "Cut", QKeySequence(Qt::CTRL | Qt::Key_X));
+    QAction* paste =
+        menuItem(editTextMenu, "TextPaste1", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    QAction* remove =
+        menuItem(editTextMenu, "TextDelete1", "Delete", QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    editTextMenu->addSeparator();
+    QAction* find = menuItem(editTextMenu, "TextFind1", "Find");
+    QAction* replace = menuItem(editTextMenu, "TextReplace1", "Replace");
+    editTextMenu->addSeparator();
+    QAction* selectAll = menuItem(editTextMenu, "TextSelectAll1", "Select All");
+    QAction* wrap = menuItem(editTextMenu, "TextWordWrap1", "WordWrap");
+    wrap->setCheckable(true);
+    wrap->setChecked(true);
+    connect(undo, &QAction::triggered, this, Guarded([this] { View->undo(); }));
+    connect(copy, &QAction::triggered, this, Guarded([this] { CopyButClick(); }));
+    connect(cut, &QAction::triggered, this, Guarded([this] { CutButClick(); }));
+    connect(paste, &QAction::triggered, this, Guarded([this] { PasteButClick(); }));
+    connect(remove, &QAction::triggered, this, Guarded([this] { DeleteButClick(); }));
+    connect(find, &QAction::triggered, this, Guarded([this] { showSearchDialog(FindDialog); }));
+    connect(replace, &QAction::triggered, this,
+            Guarded([this] { showSearchDialog(ReplaceDialog); }));
+    connect(selectAll, &QAction::triggered, this, Guarded([this] { View->selectAll(); }));
+    connect(wrap, &QAction::triggered, this, Guarded([this] { WrapButClick(); }));
+    connect(editTextMenu, &QMenu::aboutToShow, this, [=, this] {
+        if (!isVisible()) return;
+        undo->setEnabled(UndoBut->isEnabled());
+        cut->setEnabled(CutBut->isEnabled());
+        copy->setEnabled(CopyBut->isEnabled());
+        remove->setEnabled(DeleteBut->isEnabled());
+        paste->setEnabled(PasteBut->isEnabled());
+        wrap->setChecked(WrapBut->isChecked());
+    });
+
+    QAction* popupUndo = menuItem(PopupMenu2, "TextUndo2", "Undo");
+    PopupMenu2->addSeparator();
+    QAction* popupCopy = menuItem(PopupMenu2, "TextCopy2", "Copy");
+    QAction* popupCut = menuItem(PopupMenu2, "TextCut2", "Cut");
+    QAction* popupPaste = menuItem(PopupMenu2, "TextPaste2", "Paste");
+    connect(popupUndo, &QAction::triggered, this, Guarded([this] { View->undo(); }));
+    connect(popupCopy, &QAction::triggered, this, Guarded([this] { CopyButClick(); }));
+    connect(popupCut, &QAction::triggered, this, Guarded([this] { CutButClick(); }));
+    connect(popupPaste, &QAction::triggered, this, Guarded([this] { PasteButClick(); }));
+    connect(PopupMenu2, &QMenu::aboutToShow, this, [=, this] {
+        popupUndo->setEnabled(UndoBut->isEnabled());
+        popupCut->setEnabled(CutBut->isEnabled());
+        popupCopy->setEnabled(CopyBut->isEnabled());
+        popupPaste->setEnabled(PasteBut->isEnabled());
+        PopupMenu2->setBannerText(QStringLiteral("Text"));
+    });
+    connect(View, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        PopupMenu2->popup(View->viewport()->mapToGlobal(position));
+    });
+}
+
+void TTextPage::FillFontNames() {
+    FormatBar->FillFontNames();
+}
+
+void TTextPage::EditMenuUpdate() {
+    FormatBar->updateFromText();
+    const bool selected = View->textCursor().hasSelection();
+    CopyBut->setEnabled(selected);
+    CutBut->setEnabled(selected);
+    DeleteBut->setEnabled(selected);
+    UpdateLineColumn();
+    TextButSort();
+}
+
+void TTextPage::SetTextMargins() {
+    static_cast<RichView*>(View)->setTextMargins(kTextMargin, kTextMargin);
+}
+
+void TTextPage::UpdateLineColumn() {
+    const QTextCursor cursor = View->textCursor();
+    const int start = cursor.selectionStart();
+    const QTextBlock block = View->document()->findBlock(start);
+    const int line = block.blockNumber();
+    const int column = start - block.position();
+    StatText->setPanelText(1, QString::asprintf("Line: %3d   Col: %3d", line + 1, column + 1));
+    CopyBut->setEnabled(cursor.selectionEnd() > start);
+    CutBut->setEnabled(CopyBut->isEnabled());
+}
+
+void TTextPage::UpdatePasteButton() {
+    PasteBut->setEnabled(View->canPaste());
+}
+
+void TTextPage::TextButSort() {
+    const bool hasText = !View->document()->isEmpty();
+    for (QToolButton* button : {SaveButton, SaveAsBut, PrintBut, SelAllBut, FindBut})
+        button->setEnabled(hasText);
+}
+
+void TTextPage::AskSaveText() {
+    if (StatText->panelText(0) != kModified) return;
+    const MsgButton answer = prompter().message(
+        MsgKind::Confirmation, QStringLiteral("Save changes to %1?").arg(StatText->panelText(3)),
+        MsgButton::Yes | MsgButton::No | MsgButton::Cancel);
+    if (answer == MsgButton::Yes)
+        FileSave();
+    else if (answer != MsgButton::No)
+        throw KorAbort();
+}
+
+void TTextPage::FileSave() {
+    if (m_modified) SaveText();
+}
+
+void TTextPage::SaveText() {
+    const QString name = StatText->panelText(3);
+    if (name == kUntitled) {
+        SaveTextAs();
+        return;
+    }
+    {
+        WaitCursor wait;
+        const QByteArray bytes =
+            SaveTextDocument(*View->document(), IsRichTextName(name), m_plainFormat);
+        WriteWholeFile(m_path, bytes);
+    }
+    setModifiedMark(false);
+    Q_EMIT fileListRefreshRequested();
+}
+
+void TTextPage::SaveTextAs() {
+    FileRequest request;
+    request.caption = QStringLiteral("Save As");
+    request.fileName = m_lastSaveName;
+    request.filter = kSaveFilter;
+    request.defaultSuffix = QStringLiteral("txt");
+    const QString chosen = prompter().saveFile(request);
+    if (chosen.isEmpty()) {
+        Q_EMIT fileListRefreshRequested();
+        return;
+    }
+    m_lastSaveName = chosen;
+    Q_EMIT lastSaveNameChanged(chosen);
+    const QString oldName = StatText->panelText(3);
+    const QByteArray oldPath = m_path;
+    StatText->setPanelText(3, chosen);
+    m_path = QFile::encodeName(chosen);
+    try {
+        SaveText();
+    } catch (...) {
+        // Nothing was written: the document keeps the name it had.
+        StatText->setPanelText(3, oldName);
+        m_path = oldPath;
+        throw;
+    }
+    setModifiedMark(false);
+    window()->setWindowTitle(chosen);
+}
+
+void TTextPage::TextNewButClick() {
+    AskSaveText();
+    View->clear();
+    m_path.clear();
+    m_plainFormat = PlainTextFormat();
+    setModifiedMark(false);
+    StatText->setPanelText(3, kUntitled);
+}
+
+void TTextPage::TextOpenButClick() {
+    FileRequest request;
+    request.caption = QStringLiteral("Open");
+    request.filter = kOpenFilter;
+    request.defaultSuffix = QStringLiteral("txt");
+    const QString chosen = prompter().openFile(request);
+    if (chosen.isEmpty()) return;
+    AskSaveText();
+    LoadDocument(chosen, chosen, QString());
+}
+
+void TTextPage::LoadDocument(const QString& path, const QString& documentName,
+                             const QString& folder) {
+    LoadDocument(QFile::encodeName(path), documentName, folder);
+}
+
+void TTextPage::LoadDocument(const QByteArray& path, const QString& documentName,
+                             const QString& folder) {
+    auto document = std::make_unique<QTextDocument>();
+    TextContent content;
+    {
+        WaitCursor wait;
+        const QByteArray bytes = ReadWholeFile(path);
+        prepareDocument(*document);
+        content = LoadTextDocument(bytes, *document);
+        installDocument(std::move(document));
+    }
+    m_plainFormat = content.plainFormat;
+    m_path = path;
+    StatText->setPanelText(3, documentName);
+    StatText->setPanelText(2, folder);
+    setModifiedMark(false);
+    TextButSort();
+}
+
+void TTextPage::prepareDocument(QTextDocument& document) const {
+    document.setDefaultFont(View->font());
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(kTabStop);
+    document.setDefaultTextOption(option);
+}
+
+void TTextPage::installDocument(std::unique_ptr<QTextDocument> document) {
+    // The editor deletes only the document it made itself; the others are the page's.
+    const QPointer<QTextDocument> old = View->document();
+    document->setParent(View);
+    {
+        const QSignalBlocker quiet(View);
+        View->setDocument(document.release());
+    }
+    if (old && old->parent() == View) delete old.data();
+    applyWordWrap();
+    ViewChange();
+    EditMenuUpdate();
+}
+
+void TTextPage::ViewChange() {
+    // The flag takes the Undo button's state from before this change: a first change
+    // after loading (nothing to undo yet) does not mark the document.
+    setModifiedMark(UndoBut->isEnabled());
+    UndoBut->setEnabled(View->document()->isUndoAvailable());
+}
+
+void TTextPage::setModifiedMark(bool modified) {
+    m_modified = modified;
+    StatText->setPanelText(0, modified ? kModified : QString());
+}
+
+void TTextPage::CopyButClick() {
+    View->copy();
+    PasteBut->setEnabled(true);
+}
+
+void TTextPage::CutButClick() {
+    View->cut();
+    PasteBut->setEnabled(true);
+    DeleteBut->setEnabled(false);
+}
+
+void TTextPage::PasteButClick() {
+    View->paste();
+    TextButSort();
+}
+
+void TTextPage::DeleteButClick() {
+    QTextCursor cursor = View->textCursor();
+    cursor.removeSelectedText();
+    View->setTextCursor(cursor);
+    DeleteBut->setEnabled(false);
+}
+
+void TTextPage::WrapButClick() {
+    m_wrap = !m_wrap;
+    applyWordWrap();
+    SetTextMargins();
+    UpdateLineColumn();
+    UpdatePasteButton();
+}
+
+void TTextPage::applyWordWrap() {
+    View->setLineWrapMode(m_wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    View->setHorizontalScrollBarPolicy(m_wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    WrapBut->setChecked(m_wrap);
+}
+
+void TTextPage::PrintButClick() {
+    if (!prompter().choosePrinter(*m_printer)) return;
+    WaitCursor wait;
+    m_printer->setDocName(StatText->panelText(3));
+    PrintTextDocument(*View->document(), *m_printer);
+}
+
+void TTextPage::PrinterSetupClick() {
+    prompter().setupPrinter(*m_printer);
+}
+
+void TTextPage::showSearchDialog(TSearchDialog* dialog) {
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void TTextPage::Find(const TSearchDialog& dialog) {
+    QTextCursor cursor = View->textCursor();
+    if (FindInEditor(cursor, dialog.findText(), dialog.options())) {
+        View->setTextCursor(cursor);
+        return;
+    }
+    prompter().message(MsgKind::Information, QStringLiteral("No more matching text found !"),
+                       MsgButton::Ok);
+}
+
+void TTextPage::Replace(bool all) {
+    QTextCursor cursor = View->textCursor();
+    const QString findText = ReplaceDialog->findText();
+    if (all) {
+        ReplaceAll(cursor, findText, ReplaceDialog->replaceText(), ReplaceDialog->options());
+        View->setTextCursor(cursor);
+        return;
+    }
+    const bool found = ReplaceAndFindNext(cursor, findText, ReplaceDialog->replaceText(),
+                                          ReplaceDialog->options());
+    View->setTextCursor(cursor);
+    if (!found)
+        prompter().message(
+            MsgKind::Information,
+            QStringLiteral("No more occurrences of \"%1\" to replace.").arg(findText),
+            MsgButton::Ok);
+}
+
+void TTextPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    SetTextMargins();
+    UpdateLineColumn();
+    UpdatePasteButton();
+}
+
+void TTextPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    SetTextMargins();
+    EditMenuUpdate();
+}

@@ -1,0 +1,234 @@
+#include "core/KorError.h"
+#include "text/PlainText.h"
+#include "text/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Encoding = PlainTextFormat::Encoding;
+using LineBreak = PlainTextFormat::LineBreak;
+
+class TestPlainText : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void decode_data();
+    void decode();
+    void mixedLineBreaksFollowTheFirst();
+    void unencodableCharacterFallsBackToUtf8();
+    void richTextNames_data();
+    void richTextNames();
+    void plainTextKeepsNoBreakSpaces();
+    void loadChoosesRichOrPlain();
+    void writeReplacesAndKeepsPermissions();
+    void writeFollowsSymbolicLinks();
+    void writeRefusesReadOnlyFile();
+    void writeIntoMissingFolderFails();
+    void readErrors();
+    void nameThatIsNotUtf8();
+};
+
+void TestPlainText::decode_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<bool>("bom");
+    QTest::addColumn<int>("lineBreak");
+
+    QTest::newRow("utf-8 lf") << QByteArray("h\xc3\xa9llo\nw\xc3\xb6rld\n")
+                              << "h\u00e9llo\nw\u00f6rld\n"
+                              << int(Encoding::Utf8) << false << int(LineBreak::LF);
+    QTest::newRow("utf-8 mark crlf")
+        << QByteArray("\xef\xbb\xbf"
+                      "a\r\nb")
+        << "a\nb" << int(Encoding::Utf8) << true << int(LineBreak::CRLF);
+    QTest::newRow("windows-1252 crlf")
+        << QByteArray("caf\xe9\r\nna\xefve \x80") << "caf\u00e9\nna\u00efve \u20ac"
+        << int(Encoding::CodePage) << false << int(LineBreak::CRLF);
+    QTest::newRow("lone cr") << QByteArray("one\rtwo\r") << "one\ntwo\n"
+                             << int(Encoding::Utf8) << false << int(LineBreak::CR);
+    QTest::newRow("no break") << QByteArray("single") << "single" << int(Encoding::Utf8) << false
+                              << int(LineBreak::LF);
+    QTest::newRow("empty") << QByteArray() << "" << int(Encoding::Utf8) << false
+                           << int(LineBreak::LF);
+    QTest::newRow("utf-16le") << QByteArray("\xff\xfe"
+                                            "a\0\r\0\n\0\xe9\0",
+                                            10)
+                              << "a\n\u00e9" << int(Encoding::Utf16LE) << true
+                              << int(LineBreak::CRLF);
+    QTest::newRow("utf-16be") << QByteArray("\xfe\xff\0x\0\n", 6) << "x\n"
+                              << int(Encoding::Utf16BE) << true << int(LineBreak::LF);
+    QTest::newRow("truncated utf-8 is 8-bit")
+        << QByteArray("ab\xc3") << "ab\u00c3" << int(Encoding::CodePage) << false
+        << int(LineBreak::LF);
+}
+
+void TestPlainText::decode() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(int, encoding);
+    QFETCH(bool, bom);
+    QFETCH(int, lineBreak);
+    DecodedText decoded = DecodePlainText(bytes);
+    QCOMPARE(decoded.text, text);
+    QCOMPARE(int(decoded.format.encoding), encoding);
+    QCOMPARE(decoded.format.byteOrderMark, bom);
+    QCOMPARE(int(decoded.format.lineBreak), lineBreak);
+    // Saved again in the same form, the bytes come back unchanged.
+    PlainTextFormat format = decoded.format;
+    QCOMPARE(EncodePlainText(decoded.text, format), bytes);
+    QCOMPARE(format, decoded.format);
+}
+
+void TestPlainText::mixedLineBreaksFollowTheFirst() {
+    const DecodedText decoded = DecodePlainText("a\r\nb\nc\rd");
+    QCOMPARE(decoded.text, QString("a\nb\nc\nd"));
+    PlainTextFormat format = decoded.format;
+    QCOMPARE(EncodePlainText(decoded.text, format), QByteArray("a\r\nb\r\nc\r\nd"));
+
+    // Every byte value survives an 8-bit round trip, also those 1252 leaves undefined.
+    QByteArray all;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n') all.append(char(b));
+    const DecodedText legacy = DecodePlainText(all);
+    QCOMPARE(int(legacy.format.encoding), int(Encoding::CodePage));
+    PlainTextFormat legacyFormat = legacy.format;
+    QCOMPARE(EncodePlainText(legacy.text, legacyFormat), all);
+}
+
+void TestPlainText::unencodableCharacterFallsBackToUtf8() {
+    PlainTextFormat format;
+    format.encoding = Encoding::CodePage;
+    format.codePage = 1252;
+    format.lineBreak = LineBreak::CRLF;
+    QCOMPARE(EncodePlainText("caf\u00e9\n", format), QByteArray("caf\xe9\r\n"));
+    QCOMPARE(EncodePlainText("\u6f22\u00e9\n", format), QByteArray("\xe6\xbc\xa2\xc3\xa9\r\n"));
+    QCOMPARE(format.encoding, Encoding::Utf8);
+    QCOMPARE(format.lineBreak, LineBreak::CRLF);
+}
+
+void TestPlainText::richTextNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("rich");
+    QTest::newRow("rtf") << "/a/letter.rtf" << true;
+    QTest::newRow("RTF") << "LETTER.RTF" << true;
+    QTest::newRow("Rtf") << "x.Rtf" << true;
+    QTest::newRow("rtfx") << "x.rtfx" << true;
+    QTest::newRow("rt") << "x.rt" << false;
+    QTest::newRow("txt") << "x.txt" << false;
+    QTest::newRow("no extension") << "README" << false;
+    QTest::newRow("dot only in the folder") << "/home/a.rtf/readme" << false;
+    QTest::newRow("two dots") << "x.rtf.txt" << false;
+}
+
+void TestPlainText::richTextNames() {
+    QFETCH(QString, name);
+    QFETCH(bool, rich);
+    QCOMPARE(IsRichTextName(name), rich);
+}
+
+void TestPlainText::plainTextKeepsNoBreakSpaces() {
+    QTextDocument document;
+    document.setPlainText("a\u00a0b\nc\u2028d");
+    QCOMPARE(DocumentPlainText(document), QString("a\u00a0b\nc\nd"));
+}
+
+void TestPlainText::loadChoosesRichOrPlain() {
+    QTextDocument rich;
+    const TextContent richContent = LoadTextDocument("{\\rtf1 {\\b bold} text}", rich);
+    QVERIFY(richContent.rich);
+    QCOMPARE(rich.toPlainText(), QString("bold text"));
+
+    QTextDocument plain;
+    const TextContent plainContent = LoadTextDocument("{rtf not really}\r\nline", plain);
+    QVERIFY(!plainContent.rich);
+    QCOMPARE(plain.toPlainText(), QString("{rtf not really}\nline"));
+    QCOMPARE(plainContent.plainFormat.lineBreak, LineBreak::CRLF);
+    QVERIFY(!plain.isUndoAvailable());
+}
+
+void TestPlainText::writeReplacesAndKeepsPermissions() {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath("doc.txt"));
+    WriteWholeFile(path, "first");
+    QCOMPARE(ReadWholeFile(path), QByteArray("first"));
+    QVERIFY(::chmod(path.constData(), 0640) == 0);
+    WriteWholeFile(path, "second");
+    QCOMPARE(ReadWholeFile(path), QByteArray("second"));
+    struct stat info;
+    QVERIFY(::stat(path.constData(), &info) == 0);
+    QCOMPARE(int(info.st_mode & 0777), 0640);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.txt"});
+}
+
+void TestPlainText::writeFollowsSymbolicLinks() {
+    QTemporaryDir dir;
+    const QString real = dir.filePath("real.txt");
+    const QString link = dir.filePath("link.txt");
+    WriteWholeFile(QFile::encodeName(real), "old");
+    QVERIFY(QFile::link(real, link));
+    WriteWholeFile(QFile::encodeName(link), "new");
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(ReadWholeFile(QFile::encodeName(real)), QByteArray("new"));
+}
+
+void TestPlainText::writeRefusesReadOnlyFile() {
+    if (::geteuid() == 0) QSKIP("root may write any file");
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath("locked.txt"));
+    WriteWholeFile(path, "keep");
+    QVERIFY(::chmod(path.constData(), 0444) == 0);
+    try {
+        WriteWholeFile(path, "lost");
+        QFAIL("no error");
+    } catch (const KorError& error) {
+        QVERIFY(error.text().startsWith("Cannot create file \""));
+    }
+    QCOMPARE(ReadWholeFile(path), QByteArray("keep"));
+}
+
+void TestPlainText::writeIntoMissingFolderFails() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing/doc.txt");
+    try {
+        WriteWholeFile(QFile::encodeName(path), "x");
+        QFAIL("no error");
+    } catch (const KorError& error) {
+        QCOMPARE(error.text(),
+                 QString("Cannot create file \"%1\". No such file or directory").arg(path));
+    }
+}
+
+void TestPlainText::readErrors() {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("none.txt");
+    try {
+        ReadWholeFile(QFile::encodeName(missing));
+        QFAIL("no error");
+    } catch (const KorError& error) {
+        QCOMPARE(error.text(),
+                 QString("Cannot open file \"%1\". No such file or directory").arg(missing));
+    }
+    try {
+        ReadWholeFile(QFile::encodeName(dir.path()));
+        QFAIL("no error");
+    } catch (const KorError& error) {
+        QCOMPARE(error.text(), QString("Failed to Load Stream"));
+    }
+}
+
+void TestPlainText::nameThatIsNotUtf8() {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.path()) + "/caf\xe9.txt";
+    WriteWholeFile(path, "bytes");
+    QCOMPARE(ReadWholeFile(path), QByteArray("bytes"));
+    QVERIFY(::access(path.constData(), F_OK) == 0);
+}
+
+QTEST_GUILESS_MAIN(TestPlainText)
+#include "tst_plaintext.moc"
