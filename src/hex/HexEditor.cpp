@@ -216,7 +216,10 @@ void THexEditor::paintCell(QPainter& painter, int col, int row, const QRect& rec
             painter.fillRect(rect, QColor(kBookmarkBackground));
             const QFont saved = painter.font();
             QFont small(QStringLiteral("Arial"));
-            small.setPointSize(std::max(1, int(std::lround(font().pointSizeF() * 0.75))));
+            if (font().pointSizeF() > 0)
+                small.setPointSize(std::max(1, int(std::lround(font().pointSizeF() * 0.75))));
+            else
+                small.setPixelSize(std::max(1, int(std::lround(font().pixelSize() * 0.75))));
             painter.setFont(small);
             painter.setPen(QColor(kBookmarkText));
             painter.drawText(rect.left(), rect.top() + painter.fontMetrics().ascent(),

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void clipboardCommandsFollowTheirButtons();
     void ctrlAOnAnEmptyDocument();
     void editMenusShowTheUndoStep();
+    void rightClickOpensHexPop();
     void fileMenuEnabling();
     void bytesPerLineButtons();
     void undoButton();
@@ -480,6 +482,20 @@ void TestHexPage::editMenusShowTheUndoStep() {
     QVERIFY(m_page->HexCut1->isEnabled());
     m_page->HexUndo1->trigger();
     QCOMPARE(contents(editor()->document()), QByteArray("\x12\x34"));
+}
+
+void TestHexPage::rightClickOpensHexPop() {
+    load("ab");
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+    QWidget* view = editor()->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            view->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(view, &event);
+    QTRY_VERIFY(m_page->HexPop->isVisible());
+    QCOMPARE(m_page->HexUndo1->text(), QString("Undo : No Undo")); // refreshed on opening
+    m_page->HexPop->close();
+    QCOMPARE(editor()->CaretPosition(), 0); // the grid's caret stays where it was
 }
 
 void TestHexPage::fileMenuEnabling() {
