@@ -18,6 +18,9 @@ constexpr int kBoxHeight = 5;
 class TRulerMarker : public QWidget {
 public:
     TRulerMarker(TanlRuler* ruler, int id) : QWidget(ruler), m_ruler(ruler), m_id(id) {
+        static const char* const names[] = {"FirstMarker", "LeftMarker", "RightMarker",
+                                            "IndentBox"};
+        setObjectName(QString::fromLatin1(names[id]));
         resize(kMarkerWidth, id == 3 ? kBoxHeight : kMarkerHeight);
         setCursor(Qt::ArrowCursor);
     }
