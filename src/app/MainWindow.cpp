@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -249,18 +250,18 @@ void TKorMain::buildViewerSide() {
         auto* layout = new QVBoxLayout(*spec.sheet);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        layout->addStretch(1);
     }
     const auto statusBar = [](QWidget* sheet, const QString& name, const QList<int>& widths) {
         auto* bar = new TStatusPanels(widths, sheet);
         bar->setObjectName(name);
+        static_cast<QVBoxLayout*>(sheet->layout())->addStretch(1);
         sheet->layout()->addWidget(bar);
         return bar;
     };
-    StatText = statusBar(TabText, "StatText", {70, 120, 200, 150});
     StatHTML = statusBar(TabHTML, "StatHTML", {400, 80});
     StatPicPath = statusBar(TabPic, "StatPicPath", {150, 130, 130, 150});
     StatZip = statusBar(TabZip, "StatZip", {100, 400});
+    buildPages();
     ProgPages->setCurrentWidget(TabText);
     connect(ProgPages, &QTabWidget::currentChanged, this, Guarded([this] { ProgPagesChange(); }));
 }
@@ -371,10 +372,6 @@ void TKorMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TKorMain::AskSaveText() {}
-bool TKorMain::AskSaveHex() {
-    return true;
-}
 void TKorMain::AskSaveHtml() {}
 
 // --- settings ---------------------------------------------------------------------------

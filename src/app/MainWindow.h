@@ -8,6 +8,8 @@
 #include <QList>
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QDialog;
 class QTabWidget;
@@ -16,7 +18,10 @@ class Tdirtree;
 class TBannerMenu;
 class TDriveBar;
 class TMaskSheet;
+class QPrinter;
+class THexPage;
 class TQuickFileList;
+class TTextPage;
 class TFloatTabWidget;
 class TGradientPanel;
 class TSplitPanel;
@@ -69,6 +74,9 @@ public:
     QWidget* TabZip;
     QWidget* TabHex;
     QWidget* TabClip;
+
+    TTextPage* TextPage;
+    THexPage* HexPage;
 
     // The pages' own status bars that the viewer entries write.
     TStatusPanels* StatText;
@@ -162,14 +170,13 @@ protected:
 
 private:
     // Page hooks: each page fills its own as it arrives; until then they do nothing.
-    void FillFontNames() {}
-    void EditMenuUpdate() {}
-    void SetTextMargins() {}
+    void FillFontNames();
+    void EditMenuUpdate();
+    void SetTextMargins();
     void SetSourceMargins() {}
-    void UpdateLineColumn() {}
-    void UpdatePasteButton() {}
-    void TextButSort() {}
-    void LoadTextFile(const QString&) {}
+    void UpdateLineColumn();
+    void UpdatePasteButton();
+    void TextButSort();
     bool HtmlSourceShowing() const { return false; }
     void ResetHtmlHistory() {}
     void HTMLButSort() {}
@@ -189,8 +196,7 @@ private:
     bool ZipAddPanelShowing() const { return false; }
     void HideZipExtractPanel() {}
     void ZipButSort() {}
-    void LoadHexFromList(const QString&) {}
-    void UpdateHexButtons() {}
+    void UpdateHexButtons();
     void EnableDeleteFileBut() {}
     void FileOpsButSort() {}
     void ClipboardViewer1Change() {}
@@ -202,6 +208,7 @@ private:
     void buildFileToolBar();
     void PressMask(QToolButton* button);
     void buildViewerSide();
+    void buildPages();
     QWidget* newSheet(const QString& name);
     QToolButton* newExitButton(const QString& name, QWidget* parent);
     QString ViewSourceName(QObject* sender, ViewerEntry entry) const;
@@ -211,5 +218,6 @@ private:
     QString settingsPath() const;
 
     QWidget* m_splash;
+    std::unique_ptr<QPrinter> m_printer; ///< shared by the text and HTML pages
     QList<QDialog*> m_secondary;
 };

@@ -2,9 +2,11 @@
 #include "app/MainWindow.h"
 
 #include "core/Helpers.h"
+#include "hex/HexPage.h"
 #include "kit/BannerMenu.h"
 #include "kit/FloatTabWidget.h"
 #include "kit/StatusPanels.h"
+#include "text/TextPage.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -27,7 +29,7 @@ void TKorMain::Sort(QObject* sender) {
     const QString name = SelectedFileName();
     if (name.isEmpty()) return;
     if (ProgPages->currentWidget() == TabHex) {
-        if (AskSaveHex()) LoadHexFromList(TreeDirectory() + name);
+        HexPage->LoadFromList(TreeDirectory() + name);
     } else {
         RunViewerEntry(DispatchEntry(ExtensionKey(name)), sender);
     }
@@ -73,11 +75,10 @@ void TKorMain::Text(QObject* sender) {
         FormShow();
         AskSaveText();
         const QString name = ViewSourceName(sender, ViewerEntry::Text);
-        StatText->setPanelText(3, name);
-        LoadTextFile(TreeDirectory() + name);
+        // The page sets its own name and folder panels only once the file has been read,
+        // so a file that cannot be read leaves the old document's panels.
+        TextPage->LoadDocument(TreeDirectory() + name, name, TreeDirectory());
         StatBar->setPanelText(3, TreeDirectory() + name);
-        StatText->setPanelText(0, {});
-        StatText->setPanelText(2, TreeDirectory());
         TextButSort();
     });
 }

@@ -17,6 +17,14 @@ QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
+// Without a screen nobody can answer: a modal dialog would wait for ever.
+bool nobodyToAsk(const QString& what) {
+    const QString platform = QGuiApplication::platformName();
+    if (platform != "offscreen" && platform != "minimal") return false;
+    qWarning("Korvane: no display to ask on, answered by default: %s", qPrintable(what));
+    return true;
+}
+
 QString captionOf(MsgKind kind) {
     switch (kind) {
     case MsgKind::Error:
@@ -68,6 +76,10 @@ void prepare(QFileDialog& dialog, const FileRequest& request) {
 } // namespace
 
 MsgButton QtPrompter::message(MsgKind kind, const QString& text, MsgButtons buttons) {
+    if (nobodyToAsk(text)) {
+        if (buttons.testFlag(MsgButton::Cancel)) return MsgButton::Cancel;
+        return buttons.testFlag(MsgButton::No) ? MsgButton::No : MsgButton::Ok;
+    }
     QMessageBox box(iconOf(kind), captionOf(kind), text, QMessageBox::NoButton, dialogParent());
     for (const ButtonPair& pair : kButtons)
         if (buttons.testFlag(pair.ours)) box.addButton(pair.qt);
@@ -79,6 +91,7 @@ MsgButton QtPrompter::message(MsgKind kind, const QString& text, MsgButtons butt
 }
 
 QStringList QtPrompter::openFiles(FileRequest& request) {
+    if (nobodyToAsk(request.caption)) return {};
     QFileDialog dialog(dialogParent());
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -97,6 +110,7 @@ QStringList QtPrompter::openFiles(FileRequest& request) {
 }
 
 QString QtPrompter::saveFile(FileRequest& request) {
+    if (nobodyToAsk(request.caption)) return {};
     QFileDialog dialog(dialogParent());
     prepare(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -106,18 +120,21 @@ QString QtPrompter::saveFile(FileRequest& request) {
 }
 
 QString QtPrompter::browseFolder(const QString& caption, const QString& start) {
+    if (nobodyToAsk(caption)) return {};
     const QString dir = QFileDialog::getExistingDirectory(dialogParent(), caption, start);
     if (dir.isEmpty()) return {};
     return dir.endsWith('/') ? dir : dir + '/';
 }
 
 std::optional<QColor> QtPrompter::chooseColor(const QColor& initial) {
+    if (nobodyToAsk("colour")) return std::nullopt;
     const QColor color = QColorDialog::getColor(initial, dialogParent());
     if (!color.isValid()) return std::nullopt;
     return color;
 }
 
 std::optional<QFont> QtPrompter::chooseFont(const QFont& initial) {
+    if (nobodyToAsk("font")) return std::nullopt;
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, initial, dialogParent());
     if (!ok) return std::nullopt;
@@ -125,15 +142,18 @@ std::optional<QFont> QtPrompter::chooseFont(const QFont& initial) {
 }
 
 bool QtPrompter::choosePrinter(QPrinter& printer) {
+    if (nobodyToAsk("printer")) return false;
     QPrintDialog dialog(&printer, dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtPrompter::setupPrinter(QPrinter& printer) {
+    if (nobodyToAsk("printer setup")) return false;
     QPageSetupDialog dialog(&printer, dialogParent());
     return dialog.exec() == QDialog::Accepted;
 }
 
 int QtPrompter::execDialog(QDialog& dialog) {
+    if (nobodyToAsk(dialog.windowTitle())) return QDialog::Rejected;
     return dialog.exec();
 }

@@ -2,6 +2,8 @@
 #include "app/MainWindow.h"
 #include "core/CommandGuard.h"
 #include "core/KorError.h"
+#include "hex/HexEditor.h"
+#include "hex/HexPage.h"
 #include "kit/BannerMenu.h"
 #include "kit/FloatTabWidget.h"
 #include "kit/StatusPanels.h"
@@ -28,16 +30,12 @@ public:
     QString selected;
     bool cancelText = false;
     bool hexAllows = true;
-    int hexAsks = 0;
 
 protected:
     void AskSaveText() override {
         if (cancelText) throw KorAbort();
     }
-    bool AskSaveHex() override {
-        ++hexAsks;
-        return hexAllows;
-    }
+    bool AskSaveHex() override { return hexAllows; }
     QString SelectedFileName() const override { return selected; }
 };
 
@@ -196,10 +194,13 @@ void TestMainWindow::sortDispatches() {
     QFETCH(QString, sheet);
     QFETCH(QString, menu);
     TestWorld world;
+    world.file("home/" + name, "content");
+    ScriptedPrompter prompter;
     ProbeMain main;
     main.SelectViewerSheet(main.TabClip);
     main.selected = name;
     QVERIFY(RunGuarded([&] { main.Sort(main.FileListPanel); }));
+    QCOMPARE(prompter.messageTexts(), QStringList());
     QCOMPARE(main.ProgPages->currentWidget()->objectName(), sheet);
     const QStringList menus = visibleMenus(main);
     if (!menu.isEmpty()) QVERIFY2(menus.contains(menu), qPrintable(menus.join(',')));
@@ -219,12 +220,14 @@ void TestMainWindow::sortDispatches() {
 
 void TestMainWindow::sortWithHexSheetLoadsIntoHexEditor() {
     TestWorld world;
+    const QString photo = world.file("home/photo.jpg", "JFIF");
     ProbeMain main;
     main.ProgPages->setCurrentWidget(main.TabHex);
     main.selected = "photo.jpg";
     main.Sort(nullptr);
     QCOMPARE(main.ProgPages->currentWidget(), main.TabHex);
-    QCOMPARE(main.hexAsks, 1);
+    QCOMPARE(main.HexPage->HexEditor1->FileName(), photo);
+    QCOMPARE(main.HexPage->HexEditor1->DataSize(), 4);
     QVERIFY(main.HexFileMenu->menuAction()->isVisible());
     QCOMPARE(main.StatPicPath->panelText(0), QString());
 }
@@ -237,13 +240,14 @@ void TestMainWindow::sortWithoutSelectionDoesNothing() {
     main.SelectViewerSheet(main.TabZip);
     main.Sort(nullptr);
     QCOMPARE(main.ProgPages->currentWidget(), main.TabZip);
-    QCOMPARE(main.hexAsks, 0);
     QCOMPARE(main.StatBar->panelText(3), QString());
 }
 
 void TestMainWindow::finderHandOverName() {
     TestWorld world;
     ProbeMain main;
+    world.file("home/found.txt", "found");
+    world.file("home/listed.txt", "listed");
     main.CreateSecondaryWindows();
     auto* label = new QLabel("found.txt", main.secondaryWindow("fFindForm"));
     label->setObjectName("Label3");
@@ -266,6 +270,8 @@ void TestMainWindow::cancelledTextQuestionKeepsOldDocument() {
     TestWorld world;
     ScriptedPrompter prompter;
     ProbeMain main;
+    world.file("home/first.txt", "one");
+    world.file("home/second.txt", "two");
     main.selected = "first.txt";
     main.Sort(nullptr);
     main.cancelText = true;
