@@ -123,8 +123,7 @@ bool THexDocument::LoadFromFile() {
         failLoad();
         return false;
     }
-    const QString name = m_fileName;
-    const QString tooLarge = "Cannot edit files of 2 GB or more\r\n" + name;
+    const QString tooLarge = "Cannot edit files of 2 GB or more\r\n" + m_fileName;
     if (st.st_size > kMaxDataSize) {
         ::close(source);
         failLoad();
