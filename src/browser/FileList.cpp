@@ -9,9 +9,13 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStackedLayout>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
+#include <algorithm>
 #include <functional>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -52,7 +56,25 @@ private:
     ViewHooks m_hooks;
 };
 
+constexpr int kMaxItemWidth = 320;
+constexpr int kIconCellWidth = 96;
+constexpr int kMeasuredCaptions = 16;
+
 } // namespace
+
+/// Gives every item of the icon view the same width, so that uniform item sizes (needed for
+/// long listings) never cut a caption that happens to be longer than the first one.
+class ItemWidthDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    int width = 0; ///< 0: each item's own width
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (width > 0) size.setWidth(width);
+        return size;
+    }
+};
 
 TQuickFileList::TQuickFileList(QWidget* parent)
     : QWidget(parent), m_model(new FileListModel(this)), m_stack(new QStackedLayout(this)) {
@@ -73,6 +95,8 @@ TQuickFileList::TQuickFileList(QWidget* parent)
     m_icons = new HookedView<QListView>(this, hooks);
     m_report->setObjectName("FileListReport");
     m_icons->setObjectName("FileListIcons");
+    m_iconDelegate = new ItemWidthDelegate(m_icons);
+    m_icons->setItemDelegate(m_iconDelegate);
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->addWidget(m_report);
     m_stack->addWidget(m_icons);
@@ -82,6 +106,7 @@ TQuickFileList::TQuickFileList(QWidget* parent)
     m_icons->setSelectionModel(m_report->selectionModel());
     connect(m_report->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { Q_EMIT OnChange(); });
+    connect(m_model, &FileListModel::listed, this, &TQuickFileList::fitIconItems);
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_icons)}) {
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -123,6 +148,35 @@ void TQuickFileList::setUpIcons() {
     m_icons->setBatchSize(2000);
     m_icons->setMovement(QListView::Static);
     m_icons->setWrapping(true);
+}
+
+void TQuickFileList::fitIconItems() {
+    if (m_viewStyle == vsReport) return; // the report view sizes by its columns
+    if (m_viewStyle == vsIcon) {
+        m_iconDelegate->width = kIconCellWidth;
+    } else {
+        // The widest caption is nearly always among the longest ones: measure only those.
+        std::vector<int> rows(size_t(m_model->count()));
+        std::iota(rows.begin(), rows.end(), 0);
+        const auto longer = [this](int a, int b) {
+            return m_model->item(a).caption.size() > m_model->item(b).caption.size();
+        };
+        const auto measured = rows.begin() + std::min<qsizetype>(kMeasuredCaptions, rows.size());
+        std::nth_element(rows.begin(), measured, rows.end(), longer);
+        QStyleOptionViewItem option;
+        option.initFrom(m_icons);
+        option.font = m_icons->font();
+        option.fontMetrics = m_icons->fontMetrics();
+        option.decorationSize = m_icons->iconSize();
+        option.decorationPosition = QStyleOptionViewItem::Left;
+        int widest = 0;
+        m_iconDelegate->width = 0;
+        for (auto it = rows.begin(); it != measured; ++it)
+            widest =
+                std::max(widest, m_iconDelegate->sizeHint(option, m_model->index(*it, 0)).width());
+        m_iconDelegate->width = std::min(widest, kMaxItemWidth);
+    }
+    m_icons->doItemsLayout();
 }
 
 QAbstractItemView* TQuickFileList::currentView() const {
@@ -199,7 +253,7 @@ void TQuickFileList::setViewStyle(TViewStyle style) {
         m_icons->setWordWrap(m_iconOptions.wrapText);
         m_icons->setResizeMode(m_iconOptions.autoArrange ? QListView::Adjust : QListView::Fixed);
         m_icons->setMovement(QListView::Static);
-        m_icons->doItemsLayout();
+        fitIconItems();
     }
     QAbstractItemView* view = currentView();
     const bool hadFocus = focusProxy() && focusProxy()->hasFocus();

@@ -119,6 +119,7 @@ Q_SIGNALS:
 private:
     void setUpReport();
     void setUpIcons();
+    void fitIconItems();
     void applySelectionLook();
     void showPopup(QAbstractItemView* view, const QPoint& position);
 
@@ -126,6 +127,7 @@ private:
     QTreeView* m_report;
     QListView* m_icons;
     QStackedLayout* m_stack;
+    class ItemWidthDelegate* m_iconDelegate;
     QFileIconProvider m_iconProvider;
     QPointer<QMenu> m_popup;
     TViewStyle m_viewStyle = vsReport;

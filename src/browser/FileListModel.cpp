@@ -167,6 +167,7 @@ void FileListModel::reread() {
     sortItems();
     m_typeCache.clear();
     m_listing = false;
+    Q_EMIT listed();
 }
 
 bool FileListModel::lessThan(const FileItem& a, const FileItem& b,

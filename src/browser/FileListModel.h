@@ -96,6 +96,10 @@ public:
     /// The "Modified" text of a time: short date, two spaces, time without seconds.
     static QString formatModified(qint64 modifiedMs);
 
+Q_SIGNALS:
+    /// A listing ran to its end (one superseded by a newer listing does not).
+    void listed();
+
 private:
     struct FileType {
         QString name;

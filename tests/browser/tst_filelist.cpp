@@ -71,6 +71,7 @@ private Q_SLOTS:
     void symlinkLoopsDoNotHang();
     void newListingSupersedesRunningOne();
     void viewStylesShareSelection();
+    void iconStylesShowWholeCaptions();
     void selectionQueries();
     void mouseAndKeySignals();
 };
@@ -478,6 +479,28 @@ void TestFileList::viewStylesShareSelection() {
     QVERIFY(list.reportView()->isVisible());
     QCOMPARE(list.selectedItems(), QList<int>{1});
     QCOMPARE(list.firstSelectedName(), QString("b.txt"));
+}
+
+void TestFileList::iconStylesShowWholeCaptions() {
+    TestWorld world;
+    const QString longName = "a-rather-long-file-name-for-one-column.txt";
+    for (const QString& name : {QString("a.txt"), longName, QString("b.txt")})
+        world.file("d/" + name, "x");
+    TQuickFileList list;
+    list.resize(600, 300);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    for (const TViewStyle style : {vsSmallIcon, vsList}) {
+        list.setViewStyle(style);
+        list.setDirectory(world.path("d"));
+        list.reread();
+        QCoreApplication::processEvents();
+        QListView* view = list.iconView();
+        const int needed = view->fontMetrics().horizontalAdvance(longName);
+        for (int row = 0; row < list.itemCount(); ++row)
+            QVERIFY2(view->visualRect(list.listModel()->index(row, 0)).width() > needed,
+                     qPrintable(list.itemCaption(row)));
+    }
 }
 
 void TestFileList::selectionQueries() {
