@@ -19,12 +19,21 @@ public:
     void addStretch();
     QHBoxLayout* row() const { return m_row; }
 
+    /// Controls that do not fit are cut, never forcing the window wider.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString m_title;
     QColor m_start{0x40, 0x40, 0x80};
     QColor m_end{0xc0, 0xc0, 0xe0};
+    void placeStrip();
+
+    QWidget* m_strip;
     QHBoxLayout* m_row;
 };
