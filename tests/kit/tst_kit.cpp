@@ -1,9 +1,12 @@
 #include "kit/BannerMenu.h"
+#include "kit/GradientPanel.h"
 #include "kit/Hints.h"
 #include "kit/SplitPanel.h"
 #include "kit/StatusPanels.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 class TestKit : public QObject {
@@ -14,6 +17,7 @@ private Q_SLOTS:
     void hintParts();
     void splitPanelCutsTopInsteadOfGrowing();
     void statusPanelsKeepTheirWidths();
+    void gradientPanelCutsInsteadOfSqueezing();
 };
 
 void TestKit::bannerIsPaintedDownTheLeftSide() {
@@ -104,6 +108,23 @@ void TestKit::statusPanelsKeepTheirWidths() {
     bar.setPanelText(7, "ignored");
     QCOMPARE(bar.panelText(7), QString());
     QCOMPARE(bar.minimumSizeHint().width(), 0);
+}
+
+void TestKit::gradientPanelCutsInsteadOfSqueezing() {
+    TGradientPanel panel("Tools");
+    QList<QPushButton*> buttons;
+    for (int i = 0; i < 6; ++i) {
+        buttons << new QPushButton(QString("Button %1").arg(i));
+        panel.addWidget(buttons.last());
+    }
+    panel.show();
+    panel.resize(60, 30);
+    QApplication::processEvents();
+    QCOMPARE(panel.minimumSizeHint().width(), 0);
+    for (int i = 1; i < buttons.size(); ++i)
+        QVERIFY2(buttons[i]->x() >= buttons[i - 1]->x() + buttons[i - 1]->width(),
+                 "buttons overlap");
+    QVERIFY(buttons.last()->mapTo(&panel, QPoint()).x() > panel.width());
 }
 
 QTEST_MAIN(TestKit)
