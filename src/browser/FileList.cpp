@@ -63,15 +63,25 @@ constexpr int kMeasuredCaptions = 16;
 } // namespace
 
 /// Gives every item of the icon view the same width, so that uniform item sizes (needed for
-/// long listings) never cut a caption that happens to be longer than the first one.
+/// long listings) never cut a caption that is longer than the first one. The width is
+/// measured when the view lays out, with the view's own style and font.
 class ItemWidthDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    int width = 0; ///< 0: each item's own width
+    int fixedWidth = 0;                    ///< the cell width of the large icons
+    QList<QPersistentModelIndex> widestOf; ///< the items whose widest caption sets the width
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
-        if (width > 0) size.setWidth(width);
+        if (fixedWidth > 0) {
+            size.setWidth(fixedWidth);
+            return size;
+        }
+        int widest = size.width();
+        for (const QPersistentModelIndex& other : widestOf)
+            if (other.isValid())
+                widest = std::max(widest, QStyledItemDelegate::sizeHint(option, other).width());
+        size.setWidth(std::min(widest, kMaxItemWidth));
         return size;
     }
 };
@@ -152,30 +162,17 @@ void TQuickFileList::setUpIcons() {
 
 void TQuickFileList::fitIconItems() {
     if (m_viewStyle == vsReport) return; // the report view sizes by its columns
-    if (m_viewStyle == vsIcon) {
-        m_iconDelegate->width = kIconCellWidth;
-    } else {
-        // The widest caption is nearly always among the longest ones: measure only those.
-        std::vector<int> rows(size_t(m_model->count()));
-        std::iota(rows.begin(), rows.end(), 0);
-        const auto longer = [this](int a, int b) {
-            return m_model->item(a).caption.size() > m_model->item(b).caption.size();
-        };
-        const auto measured = rows.begin() + std::min<qsizetype>(kMeasuredCaptions, rows.size());
-        std::nth_element(rows.begin(), measured, rows.end(), longer);
-        QStyleOptionViewItem option;
-        option.initFrom(m_icons);
-        option.font = m_icons->font();
-        option.fontMetrics = m_icons->fontMetrics();
-        option.decorationSize = m_icons->iconSize();
-        option.decorationPosition = QStyleOptionViewItem::Left;
-        int widest = 0;
-        m_iconDelegate->width = 0;
-        for (auto it = rows.begin(); it != measured; ++it)
-            widest =
-                std::max(widest, m_iconDelegate->sizeHint(option, m_model->index(*it, 0)).width());
-        m_iconDelegate->width = std::min(widest, kMaxItemWidth);
-    }
+    m_iconDelegate->fixedWidth = m_viewStyle == vsIcon ? kIconCellWidth : 0;
+    // The widest caption is nearly always among the longest ones: only those are measured.
+    std::vector<int> rows(size_t(m_model->count()));
+    std::iota(rows.begin(), rows.end(), 0);
+    const auto measured = rows.begin() + std::min<qsizetype>(kMeasuredCaptions, rows.size());
+    std::nth_element(rows.begin(), measured, rows.end(), [this](int a, int b) {
+        return m_model->item(a).caption.size() > m_model->item(b).caption.size();
+    });
+    m_iconDelegate->widestOf.clear();
+    for (auto it = rows.begin(); it != measured; ++it)
+        m_iconDelegate->widestOf.append(QPersistentModelIndex(m_model->index(*it, 0)));
     m_icons->doItemsLayout();
 }
 

@@ -487,13 +487,13 @@ void TestFileList::iconStylesShowWholeCaptions() {
     for (const QString& name : {QString("a.txt"), longName, QString("b.txt")})
         world.file("d/" + name, "x");
     TQuickFileList list;
+    list.setViewStyle(vsSmallIcon);
+    list.setDirectory(world.path("d")); // listed before it is ever shown
     list.resize(600, 300);
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
-    for (const TViewStyle style : {vsSmallIcon, vsList}) {
+    for (const TViewStyle style : {vsSmallIcon, vsList, vsSmallIcon}) {
         list.setViewStyle(style);
-        list.setDirectory(world.path("d"));
-        list.reread();
         QCoreApplication::processEvents();
         QListView* view = list.iconView();
         const int needed = view->fontMetrics().horizontalAdvance(longName);
