@@ -663,7 +663,8 @@ void Parser::flushBytes() {
 void Parser::addChar(QChar c) {
     if (!m_bytes.isEmpty()) flushBytes();
     const CharState& state = top().chr;
-    if (state.hidden) return;
+    // Control characters carry no text in RTF (tabs come as \tab or as themselves).
+    if (state.hidden || (c.unicode() < 0x20 && c != u'\t')) return;
     if (!m_text.isEmpty() && !(state == m_textState)) flushText();
     if (m_text.isEmpty()) m_textState = state;
     m_text.append(c);

@@ -78,7 +78,7 @@ void appendEscaped(QByteArray& out, QStringView text) {
         }
         if (u >= 0x20 && u < 0x7f) {
             out += char(u);
-        } else if (u >= 0x80) {
+        } else if (u >= 0x7f) {
             out += "\\u" + QByteArray::number(int(qint16(u)));
             if (const auto byte = codepage::EncodeChar(1252, c))
                 out += "\\'" + QByteArray::number(uchar(*byte), 16).rightJustified(2, '0');

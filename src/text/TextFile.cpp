@@ -45,7 +45,7 @@ bool writeAll(int fd, const QByteArray& bytes) {
 
 } // namespace
 
-QByteArray ReadWholeFile(const QByteArray& path) {
+QByteArray ReadWholeFile(const QByteArray& path, qint64 limit) {
     int fd;
     do
         fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
@@ -61,7 +61,14 @@ QByteArray ReadWholeFile(const QByteArray& path) {
     struct stat info;
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
         throw KorError(QStringLiteral("Failed to Load Stream"));
-    QByteArray bytes = file.readAll();
+    if (info.st_size > limit)
+        throw KorError(QStringLiteral("\"%1\" is too large to load: %2 MB, more than %3 MB.")
+                           .arg(shown(path))
+                           .arg(info.st_size >> 20)
+                           .arg(limit >> 20));
+    // Read at most one byte past the limit: a file that grows meanwhile is still refused.
+    QByteArray bytes = file.read(limit + 1);
+    if (bytes.size() > limit) throw KorError(QStringLiteral("Failed to Load Stream"));
     if (file.error() != QFileDevice::NoError)
         throw KorError(QStringLiteral("Failed to Load Stream"));
     return bytes;

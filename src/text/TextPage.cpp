@@ -79,6 +79,7 @@ QAction* menuItem(QMenu* menu, const char* name, const QString& caption,
 TTextPage::TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMenu* textFormatMenu,
                      QPrinter* printer, QWidget* parent)
     : QWidget(parent), m_printer(printer) {
+    m_printer->setCollateCopies(true);
     setObjectName(QStringLiteral("TabText"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

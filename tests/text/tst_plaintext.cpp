@@ -220,6 +220,16 @@ void TestPlainText::readErrors() {
     } catch (const KorError& error) {
         QCOMPARE(error.text(), QString("Failed to Load Stream"));
     }
+    const QString big = dir.filePath("big.txt");
+    WriteWholeFile(QFile::encodeName(big), QByteArray(3 << 20, 'x'));
+    QCOMPARE(ReadWholeFile(QFile::encodeName(big), 3 << 20).size(), 3 << 20);
+    try {
+        ReadWholeFile(QFile::encodeName(big), 2 << 20);
+        QFAIL("no error");
+    } catch (const KorError& error) {
+        QCOMPARE(error.text(),
+                 QString("\"%1\" is too large to load: 3 MB, more than 2 MB.").arg(big));
+    }
 }
 
 void TestPlainText::nameThatIsNotUtf8() {

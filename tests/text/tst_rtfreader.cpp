@@ -145,6 +145,8 @@ void TestRtfReader::malformed_data() {
     QTest::newRow("negative bin count") << QByteArray("{\\rtf1 a\\bin-5 b}") << "ab";
     QTest::newRow("garbage after the header")
         << QByteArray("{\\rtf1 \x01\x02\xff\xfe garbage\x00 x}", 23) << "\u00ff\u00fe garbage x";
+    QTest::newRow("control characters")
+        << QByteArray("{\\rtf1 a\\'00\\'1fb\\uc0\\u0 c\\'09d}") << "ab c\td";
     QTest::newRow("only the header") << QByteArray("{\\rtf") << "";
     QTest::newRow("huge parameters")
         << QByteArray("{\\rtf1\\fs99999999999\\li-99999999999\\u99999999999 a\\uc99999\\u66 bcd "

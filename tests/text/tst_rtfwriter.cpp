@@ -149,6 +149,7 @@ void TestRtfWriter::paragraphCounts_data() {
     QTest::newRow("final empty line") << "a\n";
     QTest::newRow("two empty lines") << "\n";
     QTest::newRow("inner empty line") << "a\n\nb";
+    QTest::newRow("delete and high characters") << "a\x7f\u00ff\u0100";
 }
 
 void TestRtfWriter::paragraphCounts() {
