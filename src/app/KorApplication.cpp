@@ -8,6 +8,8 @@ TKorApplication::TKorApplication(int& argc, char** argv) : QApplication(argc, ar
     setApplicationName("Korvane");
     setApplicationVersion("2.0");
     setWindowIcon(QIcon(":/korvane.svg"));
+    // Outside a desktop session no icon theme is set, and file icons would all be blank.
+    QIcon::setFallbackThemeName("Adwaita");
 }
 
 bool TKorApplication::notify(QObject* receiver, QEvent* event) {
