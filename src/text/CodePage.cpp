@@ -3,24 +3,69 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <memory>
 
 namespace {
 
+// The pages documents name; any other number reads as 1252, so that a file cannot make
+// the reader look up converters for arbitrary numbers.
+constexpr int kKnownPages[] = {437,   708,   720,   737,   775,   850,   852,   855,   857,
+                               858,   860,   861,   862,   863,   864,   865,   866,   869,
+                               874,   932,   936,   949,   950,   1250,  1251,  1252,  1253,
+                               1254,  1255,  1256,  1257,  1258,  1361,  10000, 10006, 10007,
+                               10029, 10081, 20127, 20866, 21866, 28591, 28592, 28593, 28594,
+                               28595, 28596, 28597, 28598, 28599, 28603, 28605, 65001};
+
+int knownPage(int codePage) {
+    return std::binary_search(std::begin(kKnownPages), std::end(kKnownPages), codePage) ? codePage
+                                                                                        : 1252;
+}
+
 QByteArray converterName(int codePage, int attempt) {
+    QByteArray special;
     switch (codePage) {
     case 10000:
-        return attempt == 0 ? "macintosh" : QByteArray();
+        special = "macintosh";
+        break;
+    case 10006:
+        special = "x-mac-greek";
+        break;
+    case 10007:
+        special = "x-mac-cyrillic";
+        break;
+    case 10029:
+        special = "x-mac-centraleurroman";
+        break;
+    case 10081:
+        special = "x-mac-turkish";
+        break;
     case 20127:
-        return attempt == 0 ? "US-ASCII" : QByteArray();
-    case 28591:
-        return attempt == 0 ? "ISO-8859-1" : QByteArray();
+        special = "US-ASCII";
+        break;
+    case 20866:
+        special = "KOI8-R";
+        break;
+    case 21866:
+        special = "KOI8-U";
+        break;
+    case 28603:
+        special = "ISO-8859-13";
+        break;
+    case 28605:
+        special = "ISO-8859-15";
+        break;
     case 65001:
-        return attempt == 0 ? "UTF-8" : QByteArray();
+        special = "UTF-8";
+        break;
     default:
+        if (codePage > 28590 && codePage < 28600)
+            special = "ISO-8859-" + QByteArray::number(codePage - 28590);
         break;
     }
+    if (!special.isEmpty()) return attempt == 0 ? special : QByteArray();
     static const char* const prefixes[] = {"windows-", "cp", "ibm-"};
     if (attempt >= 3) return {};
     return prefixes[attempt] + QByteArray::number(codePage);
@@ -79,6 +124,7 @@ bool IsSingleByte(int codePage) {
 }
 
 QString Decode(int codePage, QByteArrayView bytes) {
+    codePage = knownPage(codePage);
     if (IsSingleByte(codePage)) {
         const ByteTable& table = byteTable(codePage);
         QString text(bytes.size(), Qt::Uninitialized);
@@ -95,6 +141,7 @@ QString Decode(int codePage, QByteArrayView bytes) {
 }
 
 std::optional<QByteArray> Encode(int codePage, QStringView text) {
+    codePage = knownPage(codePage);
     const ByteTable& table = byteTable(IsSingleByte(codePage) ? codePage : 1252);
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char* out = bytes.data();
@@ -112,6 +159,7 @@ std::optional<QByteArray> Encode(int codePage, QStringView text) {
 }
 
 std::optional<char> EncodeChar(int codePage, QChar c) {
+    codePage = knownPage(codePage);
     const ByteTable& table = byteTable(IsSingleByte(codePage) ? codePage : 1252);
     const auto it = table.bytes.constFind(c.unicode());
     if (it == table.bytes.constEnd()) return std::nullopt;

@@ -12,7 +12,7 @@ namespace codepage {
 /// True when the code page maps each byte to one character.
 bool IsSingleByte(int codePage);
 
-/// The text of bytes in the code page; an unknown page reads as 1252.
+/// The text of bytes in the code page; a page that documents do not use reads as 1252.
 QString Decode(int codePage, QByteArrayView bytes);
 
 /// The bytes of the text in a single-byte code page, or nothing when some character has no

@@ -67,6 +67,11 @@ void TestRtfReader::reads_data() {
         << QByteArray(
                "{\\rtf1\\ansicpg1252{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 Cyr;}}\\'e9\\f1\\'e9}")
         << "L |{f=A}\u00e9{f=Cyr}\u0439";
+    QTest::newRow("other pages")
+        << QByteArray("{\\rtf1\\ansicpg28595 \\'b0{\\ansicpg437 \\'82}\\ansicpg20866 \\'e1}")
+        << "L |{}\u0410\u00e9\u0410";
+    QTest::newRow("unknown page reads as 1252")
+        << QByteArray("{\\rtf1\\ansicpg99999 \\'e9}") << "L |{}\u00e9";
     QTest::newRow("double-byte page")
         << QByteArray("{\\rtf1\\ansicpg932 \\'82\\'a0x}") << "L |{}\u3042x";
     QTest::newRow("unicode with fallback")
@@ -146,7 +151,7 @@ void TestRtfReader::malformed_data() {
     QTest::newRow("garbage after the header")
         << QByteArray("{\\rtf1 \x01\x02\xff\xfe garbage\x00 x}", 23) << "\u00ff\u00fe garbage x";
     QTest::newRow("control characters")
-        << QByteArray("{\\rtf1 a\\'00\\'1fb\\uc0\\u0 c\\'09d}") << "ab c\td";
+        << QByteArray("{\\rtf1 a\\'00\\'1fb\\uc0\\u0 c\\'09d}") << "abc\td";
     QTest::newRow("only the header") << QByteArray("{\\rtf") << "";
     QTest::newRow("huge parameters")
         << QByteArray("{\\rtf1\\fs99999999999\\li-99999999999\\u99999999999 a\\uc99999\\u66 bcd "
