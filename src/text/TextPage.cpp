@@ -148,10 +148,7 @@ TTextPage::TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMe
     EditMenuUpdate();
 }
 
-TTextPage::~TTextPage() = default;
-
-void TTextPage::buildToolBar(QWidget* bar) {
-    auto* panel = static_cast<TGradientPanel*>(bar);
+void TTextPage::buildToolBar(TGradientPanel* bar) {
     TextNewBut = toolButton(bar, "TextNewBut", "document-new", "New", "New document", true);
     TextOpenBut =
         toolButton(bar, "TextOpenBut", "document-open", "Open", "Open existing document", true);
@@ -172,8 +169,8 @@ void TTextPage::buildToolBar(QWidget* bar) {
     FindBut = toolButton(bar, "FindBut", "edit-find", "Find", "Find text or word", false);
     for (QToolButton* button : {TextNewBut, TextOpenBut, SaveButton, SaveAsBut, PrintBut, CopyBut,
                                 CutBut, PasteBut, DeleteBut, SelAllBut, UndoBut, WrapBut, FindBut})
-        panel->addWidget(button);
-    panel->addStretch();
+        bar->addWidget(button);
+    bar->addStretch();
 
     connect(TextNewBut, &QToolButton::clicked, this, Guarded([this] { TextNewButClick(); }));
     connect(TextOpenBut, &QToolButton::clicked, this, Guarded([this] { TextOpenButClick(); }));

@@ -13,6 +13,7 @@ class QTextEdit;
 class QToolButton;
 class TBannerMenu;
 class TFormatBar;
+class TGradientPanel;
 class TSearchDialog;
 class TStatusPanels;
 class TanlRuler;
@@ -40,7 +41,6 @@ public:
     /// with the HTML page and must outlive the page.
     TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMenu* textFormatMenu,
               QPrinter* printer, QWidget* parent = nullptr);
-    ~TTextPage() override;
 
     /// Fills the font-name list (once at start-up).
     void FillFontNames();
@@ -105,7 +105,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void buildToolBar(QWidget* bar);
+    void buildToolBar(TGradientPanel* bar);
     void buildMenus(TBannerMenu* textMenu, TBannerMenu* editTextMenu);
 
     void TextNewButClick();
