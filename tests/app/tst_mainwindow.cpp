@@ -1,5 +1,6 @@
 #include "app/AboutBox.h"
 #include "app/MainWindow.h"
+#include "browser/FileList.h"
 #include "core/CommandGuard.h"
 #include "core/KorError.h"
 #include "hex/HexEditor.h"
@@ -7,6 +8,7 @@
 #include "kit/BannerMenu.h"
 #include "kit/FloatTabWidget.h"
 #include "kit/StatusPanels.h"
+#include "text/TextPage.h"
 
 #include "ScriptedPrompter.h"
 #include "TestWorld.h"
@@ -17,9 +19,11 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 
 namespace {
@@ -80,6 +84,7 @@ private Q_SLOTS:
     void hintsReachStatusPanel();
     void helpAndAbout();
     void exitButtonsClose();
+    void hiddenMenusLeaveTheirKeysToThePage();
 };
 
 void TestMainWindow::composition() {
@@ -476,6 +481,32 @@ void TestMainWindow::exitButtonsClose() {
     QCOMPARE(main.Exit1->text(), QString("E&xit"));
     main.Exit1->trigger();
     QVERIFY(!main.isVisible());
+}
+
+void TestMainWindow::hiddenMenusLeaveTheirKeysToThePage() {
+    TestWorld world;
+    ProbeMain main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QApplication::setActiveWindow(&main);
+    auto* textCopy = main.EditTextMenu->findChild<QAction*>("TextCopy1");
+    auto* textDelete = main.EditTextMenu->findChild<QAction*>("TextDelete1");
+    QVERIFY(textCopy && textDelete);
+    QSignalSpy copies(textCopy, &QAction::triggered);
+    QSignalSpy deletes(textDelete, &QAction::triggered);
+    main.ProgPages->setCurrentWidget(main.TabHex);
+    QVERIFY(!main.EditTextMenu->menuAction()->isVisible());
+    main.HexPage->HexEditor1->AppendBuffer("abcd", 4);
+    main.HexPage->HexEditor1->setFocus();
+    QTest::keyClick(main.HexPage->HexEditor1, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(main.HexPage->HexEditor1, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(copies.count(), 0);
+    QCOMPARE(deletes.count(), 0);
+    // Back on the text page the menu's keys work again from any control of the window.
+    main.ProgPages->setCurrentWidget(main.TabText);
+    main.FileList->setFocus();
+    QTest::keyClick(main.FileList, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(copies.count(), 1);
 }
 
 QTEST_MAIN(TestMainWindow)
