@@ -80,7 +80,7 @@ TTextPage::TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMe
                      QPrinter* printer, QWidget* parent)
     : QWidget(parent), m_printer(printer) {
     m_printer->setCollateCopies(true);
-    setObjectName(QStringLiteral("TabText"));
+    setObjectName(QStringLiteral("TextPage"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);

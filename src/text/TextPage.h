@@ -18,12 +18,11 @@ class TSearchDialog;
 class TStatusPanels;
 class TanlRuler;
 
-/// The "TextEdit" sheet (object name "TabText"): the rich-text editor `View` with the
-/// tool buttons above it, the ruler, the format bar below it and the status bar `StatText`
-/// (0 the modified mark, 1 line and column, 2 the folder, 3 the document name). It fills
-/// the three menus it is given ("&File", "&Edit", "Format") and owns its context menu
-/// `PopupMenu2` and the modeless find and replace dialogs. Every message box and modal
-/// dialog goes through the prompter.
+/// The content of the "TextEdit" sheet (object name "TextPage"): the rich-text editor `View` with
+/// the tool buttons above it, the ruler, the format bar below it and the status bar `StatText` (0
+/// the modified mark, 1 line and column, 2 the folder, 3 the document name). It fills the three
+/// menus it is given ("&File", "&Edit", "Format") and owns its context menu `PopupMenu2` and the
+/// modeless find and replace dialogs. Every message box and modal dialog goes through the prompter.
 ///
 /// Documents are read as rich text when they are RTF, else as plain text whose encoding
 /// and line breaks are kept; they are saved as rich text when the name's extension

@@ -42,7 +42,7 @@ private Q_SLOTS:
 
 void TestTextDocument::initialState() {
     PageFixture f;
-    QCOMPARE(f.page->objectName(), QString("TabText"));
+    QCOMPARE(f.page->objectName(), QString("TextPage"));
     QCOMPARE(f.panel(0), QString());
     QCOMPARE(f.panel(1), QString("Line:   1   Col:   1"));
     QCOMPARE(f.panel(2), QString());
