@@ -423,6 +423,9 @@ void TTextPage::installDocument(std::unique_ptr<QTextDocument> document) {
     {
         const QSignalBlocker quiet(View);
         View->setDocument(document.release());
+        // The editor carries the old document's typing format over; a fresh cursor takes
+        // the format of the text it stands in.
+        View->setTextCursor(QTextCursor(View->document()));
     }
     if (old && old->parent() == View) delete old.data();
     applyWordWrap();

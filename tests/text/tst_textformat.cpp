@@ -4,6 +4,7 @@
 
 #include "PageFixture.h"
 #include "ScriptedPrompter.h"
+#include "TestWorld.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void increaseIndentExample();
     void indentsApplyToEverySelectedParagraph();
     void barFollowsTheCaret();
+    void loadedDocumentShowsItsFormat();
     void fontNameSelectsAllWhenNothingIsSelected();
     void boldWithoutSelectionChangesOnlyWhatIsTypedNext();
     void alignmentButtonsStayDown();
@@ -178,6 +180,20 @@ void TestTextFormat::barFollowsTheCaret() {
     // Writing the bar applied nothing.
     QCOMPARE(formatAt(f.view(), 1).fontPointSize(), 0.0);
     QCOMPARE(f.view()->document()->availableUndoSteps(), undoSteps);
+}
+
+void TestTextFormat::loadedDocumentShowsItsFormat() {
+    TestWorld world;
+    PageFixture f;
+    f.page->LoadDocument(
+        world.file("f.rtf", "{\\rtf1{\\fonttbl{\\f0 DejaVu Serif;}}\\f0\\fs36\\b Big}"), "f.rtf",
+        world.path());
+    TFormatBar* bar = f.page->FormatBar;
+    QCOMPARE(bar->FontName->currentText(), QString("DejaVu Serif"));
+    QCOMPARE(bar->FontSize->text(), QString("18"));
+    QVERIFY(bar->BoldButton->isChecked());
+    f.type("x");
+    QVERIFY(formatAt(f.view(), 0).fontWeight() >= QFont::Bold);
 }
 
 void TestTextFormat::fontNameSelectsAllWhenNothingIsSelected() {
