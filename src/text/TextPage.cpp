@@ -429,14 +429,15 @@ void TTextPage::installDocument(std::unique_ptr<QTextDocument> document) {
     }
     if (old && old->parent() == View) delete old.data();
     applyWordWrap();
-    ViewChange();
+    setModifiedMark(false);
+    UndoBut->setEnabled(View->document()->isUndoAvailable());
     EditMenuUpdate();
 }
 
 void TTextPage::ViewChange() {
-    // The flag takes the Undo button's state from before this change: a first change
-    // after loading (nothing to undo yet) does not mark the document.
-    setModifiedMark(UndoBut->isEnabled());
+    // Loading and New install their document quietly, so every change that reaches here
+    // is the user's own, the very first one included: unmarked, it would be lost on close.
+    setModifiedMark(true);
     UndoBut->setEnabled(View->document()->isUndoAvailable());
 }
 

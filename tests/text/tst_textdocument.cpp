@@ -29,6 +29,7 @@ private Q_SLOTS:
     void loadChoosesRichOrPlainByContent();
     void unreadableFileKeepsDocument();
     void askSaveText();
+    void oneChangeAfterLoadIsNotLost();
     void yesOnUntitledCancelledSaveAsGoesOn();
     void newDocument();
     void documentButtons_data();
@@ -92,8 +93,11 @@ void TestTextDocument::initialState() {
 
 void TestTextDocument::undoAndModifiedMark() {
     PageFixture f;
+    QCOMPARE(f.panel(0), QString());
+    QVERIFY(!f.page->UndoBut->isEnabled());
     f.type("x");
-    QCOMPARE(f.panel(0), QString()); // Undo was disabled before this first change
+    // The very first change marks the document too, so it is saved or asked about.
+    QCOMPARE(f.panel(0), QString("Modified"));
     QVERIFY(f.page->UndoBut->isEnabled());
     f.type("y");
     QCOMPARE(f.panel(0), QString("Modified"));
@@ -308,6 +312,22 @@ void TestTextDocument::askSaveText() {
     f.page->AskSaveText();
     QCOMPARE(fileBytes(path), QByteArray("12a"));
     QCOMPARE(f.panel(0), QString("Modified"));
+}
+
+void TestTextDocument::oneChangeAfterLoadIsNotLost() {
+    TestWorld world;
+    ScriptedPrompter prompter;
+    const QString path = world.file("one.txt", "b");
+    PageFixture f;
+    f.page->LoadDocument(path, "one.txt", world.path());
+    QCOMPARE(f.panel(0), QString());
+    f.type("a");
+    prompter.answer(MsgButton::Cancel);
+    QVERIFY_THROWS_EXCEPTION(KorAbort, f.page->AskSaveText());
+    QCOMPARE(prompter.messageTexts(), QStringList{"Save changes to one.txt?"});
+    f.page->SaveButton->click();
+    QCOMPARE(fileBytes(path), QByteArray("ab"));
+    QCOMPARE(f.panel(0), QString());
 }
 
 void TestTextDocument::yesOnUntitledCancelledSaveAsGoesOn() {
