@@ -12,3 +12,15 @@ function(korvane_library folder)
   target_link_libraries(${target} PUBLIC ${ARG_LIBS})
   korvane_setup_target(${target})
 endfunction()
+
+# Adds every folder directly below dir that has a CMakeLists.txt, except the skipped ones.
+function(korvane_add_subfolders dir)
+  file(GLOB folders LIST_DIRECTORIES true ${dir}/*)
+  foreach(folder IN LISTS folders)
+    get_filename_component(name ${folder} NAME)
+    if(IS_DIRECTORY ${folder} AND EXISTS ${folder}/CMakeLists.txt
+       AND NOT name IN_LIST KORVANE_SKIP_FOLDERS)
+      add_subdirectory(${folder})
+    endif()
+  endforeach()
+endfunction()
