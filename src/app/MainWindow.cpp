@@ -89,6 +89,7 @@ TKorMain::TKorMain(QWidget* splash) : QMainWindow(nullptr), m_splash(splash) {
     sides->setSizes({255, 522});
     buildBrowserSide();
     buildViewerSide();
+    TabTree->installEventFilter(this);
 
     StatBar = new TStatusPanels({250, 150, 60, 200}, central);
     StatBar->setObjectName("StatBar");
@@ -317,9 +318,20 @@ void TKorMain::FormActivate() {
 void TKorMain::FormResize() {
     FormPaint();
     EditMenuUpdate();
-    TreeSplitter->setTopHeight((TabTree->height() - kTreeSheetChrome) / 2);
+    FitTreePanel();
     if (ShowingViewerSheet() == ViewerSheet::ImageView) RefitPicture();
     if (ShowingViewerSheet() == ViewerSheet::Thumbs) LayoutThumbnails();
+}
+
+void TKorMain::FitTreePanel() {
+    TreeSplitter->setTopHeight((TabTree->height() - kTreeSheetChrome) / 2);
+}
+
+bool TKorMain::eventFilter(QObject* watched, QEvent* event) {
+    // The window's own resize comes before its sheets are laid out; the tree panel follows
+    // the Tree sheet's final height too.
+    if (watched == TabTree && event->type() == QEvent::Resize) FitTreePanel();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool TKorMain::FormCloseQuery() {

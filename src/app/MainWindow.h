@@ -159,6 +159,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Save-changes questions of the editing pages: a cancel throws KorAbort (text, HTML) or
     // answers false (hex). Virtual so the close and dispatch rules can be exercised alone.
@@ -209,6 +210,7 @@ private:
     void PressMask(QToolButton* button);
     void buildViewerSide();
     void buildPages();
+    void FitTreePanel();
     QWidget* newSheet(const QString& name);
     QToolButton* newExitButton(const QString& name, QWidget* parent);
     QString ViewSourceName(QObject* sender, ViewerEntry entry) const;

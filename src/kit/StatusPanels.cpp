@@ -30,7 +30,13 @@ QString TStatusPanels::panelText(int index) const {
 }
 
 void TStatusPanels::setPanelText(int index, const QString& text) {
-    if (index >= 0 && index < m_panels.size()) m_panels[index]->setText(text);
+    if (index < 0 || index >= m_panels.size()) return;
+    QLabel* label = m_panels[index];
+    label->setText(text);
+    // The widths suit the classic small dialog font; with a larger desktop font a panel
+    // widens to show its whole text rather than cut it.
+    const int needed = label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() + 6;
+    if (index < m_panels.size() - 1 && needed > label->width()) label->setFixedWidth(needed);
 }
 
 void TStatusPanels::setPanelAlignment(int index, Qt::Alignment alignment) {

@@ -105,6 +105,9 @@ void TestKit::statusPanelsKeepTheirWidths() {
     QVERIFY(bar.panel(2)->width() >= 100);
     bar.setPanelText(1, "abc");
     QCOMPARE(bar.panelText(1), QString("abc"));
+    bar.setPanelText(1, "a text far longer than forty pixels");
+    QVERIFY(bar.panel(1)->width() > 40);
+    QCOMPARE(bar.panel(0)->width(), 80);
     bar.setPanelText(7, "ignored");
     QCOMPARE(bar.panelText(7), QString());
     QCOMPARE(bar.minimumSizeHint().width(), 0);
