@@ -36,10 +36,17 @@ run_and_close() {
     sleep 0.2
   done
   if [[ -z "$id" ]]; then echo "no Korvane window appeared"; cat "$work/korvane.log"; kill $app; return 1; fi
-  sleep 0.5
-  xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4
-  for _ in $(seq 100); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
-  if kill -0 $app 2>/dev/null; then echo "Korvane did not close"; kill $app; return 1; fi
+  # On a loaded machine the first request can come before the window manager has taken
+  # the window over; ask again until it closes.
+  for _ in $(seq 6); do
+    sleep 0.5
+    xdotool windowactivate --sync "$id" key --clearmodifiers alt+F4 2>/dev/null || true
+    for _ in $(seq 25); do kill -0 $app 2>/dev/null || break; sleep 0.2; done
+    kill -0 $app 2>/dev/null || break
+  done
+  if kill -0 $app 2>/dev/null; then
+    echo "Korvane did not close"; cat "$work/korvane.log"; kill $app; return 1
+  fi
   wait $app
 }
 
