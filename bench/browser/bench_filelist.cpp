@@ -4,6 +4,8 @@
 
 #include "browser/FileList.h"
 
+#include "BenchData.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,11 +20,6 @@
 namespace {
 
 constexpr int kRounds = 5;
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double timeLs(const QString& directory) {
     QProcess ls;
@@ -56,14 +53,8 @@ double timeSort(TQuickFileList& list, TSortColumn column) {
 }
 
 QString dataDirectory() {
-    const QString root = qEnvironmentVariable("KORVANE_BENCH_DATA", "/tmp/korvane-bench");
-    const QString dir = root + "/flat100k";
-    if (!QFileInfo(dir).isDir()) {
-        std::printf("making %s ...\n", qPrintable(dir));
-        std::fflush(stdout);
-        QProcess::execute("python3", {QString(KORVANE_BENCH_SCRIPTS) + "/make-flat100k", dir});
-    }
-    return dir;
+    return BenchData("flat100k", "make-flat100k",
+                     [](const QString& dir) { return QFileInfo(dir).isDir(); });
 }
 
 } // namespace
@@ -103,8 +94,8 @@ int main(int argc, char** argv) {
             ls.push_back(timeLs(dir));
             listing.push_back(timeListing(list));
         }
-        const double ours = median(listing);
-        const double theirs = median(ls);
+        const double ours = Median(listing);
+        const double theirs = Median(ls);
         std::printf("%s: %.3f s for %d items (mask %s); LC_ALL=C ls -l %.3f s; ratio %.2f "
                     "(goal <= 1.50)\n",
                     run.figure, ours, list.itemCount(), run.mask, theirs, ours / theirs);
@@ -122,7 +113,7 @@ int main(int argc, char** argv) {
             list.setSortColumn(c.column == clName ? clSize : clName);
             sorts.push_back(timeSort(list, c.column));
         }
-        std::printf("filelist_flat100k_resort_%s: %.3f s (goal < 0.300)\n", c.name, median(sorts));
+        std::printf("filelist_flat100k_resort_%s: %.3f s (goal < 0.300)\n", c.name, Median(sorts));
     }
     return 0;
 }

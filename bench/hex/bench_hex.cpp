@@ -6,6 +6,8 @@
 #include "hex/HexEditor.h"
 #include "platform/Host.h"
 
+#include "BenchData.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,22 +27,10 @@ constexpr int kLoadRounds = 5;
 constexpr int kPaints = 300;
 constexpr int kEdits = 100;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 QString bigFile() {
-    const QString root = qEnvironmentVariable("KORVANE_BENCH_DATA", "/tmp/korvane-bench");
-    const QString file = root + "/big1g.bin";
-    if (QFileInfo(file).size() != (qint64(1) << 30)) {
-        std::printf("making %s ...\n", qPrintable(file));
-        std::fflush(stdout);
-        QProcess::execute("mkdir", {"-p", root});
-        // Run through its own #! line: the python3 first on PATH may lack numpy.
-        QProcess::execute(QString(KORVANE_BENCH_SCRIPTS) + "/make-big1g", {file});
-    }
-    return file;
+    return BenchData("big1g.bin", "make-big1g", [](const QString& file) {
+        return QFileInfo(file).size() == (qint64(1) << 30);
+    });
 }
 
 double timeCp(const QString& from, const QString& to) {
@@ -114,7 +104,7 @@ double timePaint(THexEditor& editor, int paints) {
         editor.viewport()->render(&image);
         times.push_back(clock.nsecsElapsed() / 1e6);
     }
-    return median(times);
+    return Median(times);
 }
 
 } // namespace
@@ -145,7 +135,7 @@ int main(int argc, char** argv) {
         loadTimes.push_back(timeLoad(editor, file));
     }
     QFile::remove(copy);
-    const double cp = median(cpTimes), load = median(loadTimes);
+    const double cp = Median(cpTimes), load = Median(loadTimes);
     std::printf("hex_load_1g: load %.3f s, cp %.3f s, ratio %.2f (goal <= 1.20)\n", load, cp,
                 load / cp);
     std::fflush(stdout);

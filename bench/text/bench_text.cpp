@@ -6,6 +6,8 @@
 #include "text/SearchDialog.h"
 #include "text/TextPage.h"
 
+#include "BenchData.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -31,31 +33,16 @@ constexpr qsizetype kPlainSize = 5'000'000;
 constexpr qsizetype kRtfSize = 1'000'000;
 const QByteArray kNeedle = "needleword";
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-QString dataRoot() {
-    const QString root = qEnvironmentVariable("KORVANE_BENCH_DATA", "/tmp/korvane-bench");
-    QDir().mkpath(root);
-    return root;
-}
-
 // The first 5 MB (whole lines) of the shared 50 MB text, with a rare word in its last line.
 QString plainFile() {
-    const QString big = dataRoot() + "/text50m.txt";
-    if (!QFileInfo::exists(big)) {
-        std::printf("making %s ...\n", qPrintable(big));
-        std::fflush(stdout);
-        QProcess::execute(QString(KORVANE_BENCH_SCRIPTS) + "/make-text50m", {big});
-    }
+    const QString big = BenchData("text50m.txt", "make-text50m",
+                                  [](const QString& file) { return QFileInfo::exists(file); });
     QFile source(big);
     if (!source.open(QIODevice::ReadOnly)) return {};
     QByteArray bytes = source.read(kPlainSize);
     bytes.truncate(bytes.lastIndexOf('\n') + 1);
     bytes.insert(bytes.lastIndexOf('\n', bytes.size() - 2) + 1, kNeedle + ' ');
-    const QString path = dataRoot() + "/text5m.txt";
+    const QString path = BenchDataRoot() + "/text5m.txt";
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) return {};
     return path;
@@ -93,7 +80,7 @@ QString rtfFile() {
         rtf += "\\par\r\n";
     }
     rtf += '}';
-    const QString path = dataRoot() + "/text1m.rtf";
+    const QString path = BenchDataRoot() + "/text1m.rtf";
     QFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(rtf) != rtf.size()) return {};
     return path;
@@ -145,8 +132,8 @@ void benchPlain() {
         plains.push_back(timePlainTextEdit(text));
         loads.push_back(timeLoad(path));
     }
-    const double load = median(loads);
-    const double plain = median(plains);
+    const double load = Median(loads);
+    const double plain = Median(plains);
     std::printf("text_load_5mb: page %.3f s, QPlainTextEdit::setPlainText %.3f s, ratio %.2f "
                 "(goal <= 2.00)\n",
                 load, plain, load / plain);
@@ -168,7 +155,7 @@ void benchPlain() {
     }
     std::printf("text_find_5mb: Find Next from the start to offset %d of %d %.1f ms "
                 "(goal < 50 ms)\n",
-                found, int(text.size()), median(finds));
+                found, int(text.size()), Median(finds));
 }
 
 void benchRtf() {
@@ -181,7 +168,7 @@ void benchRtf() {
     for (int round = 0; round < kRounds; ++round)
         loads.push_back(timeLoad(path));
     std::printf("text_load_rtf_1mb: %lld bytes %.3f s (goal < 1 s)\n", QFileInfo(path).size(),
-                median(loads));
+                Median(loads));
 }
 
 } // namespace
