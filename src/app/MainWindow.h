@@ -215,6 +215,8 @@ private:
     QToolButton* newExitButton(const QString& name, QWidget* parent);
     QString ViewSourceName(QObject* sender, ViewerEntry entry) const;
     QString FinderHandOverName() const;
+    /// The exact bytes of the file a viewer entry opens.
+    QByteArray RawPathOf(const QString& name) const;
     void readSettings();
     void writeSettings();
     QString settingsPath() const;

@@ -1,6 +1,7 @@
 // Dispatch of a clicked file to its viewer page, and the menus that follow the page.
 #include "app/MainWindow.h"
 
+#include "browser/FileList.h"
 #include "core/Helpers.h"
 #include "hex/HexPage.h"
 #include "kit/BannerMenu.h"
@@ -9,6 +10,7 @@
 #include "text/TextPage.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -22,6 +24,14 @@ QString TKorMain::FinderHandOverName() const {
 
 QString TKorMain::ViewSourceName(QObject* sender, ViewerEntry entry) const {
     return IsFinderViewSender(sender, entry) ? FinderHandOverName() : SelectedFileName();
+}
+
+QByteArray TKorMain::RawPathOf(const QString& name) const {
+    // A name that is not UTF-8 survives only as the list's bytes; any other name encodes
+    // back to the same bytes.
+    if (!name.isEmpty() && FileList->firstSelectedName() == name)
+        return FileList->firstSelectedRawPath();
+    return QFile::encodeName(TreeDirectory() + name);
 }
 
 void TKorMain::Sort(QObject* sender) {
@@ -77,7 +87,7 @@ void TKorMain::Text(QObject* sender) {
         const QString name = ViewSourceName(sender, ViewerEntry::Text);
         // The page sets its own name and folder panels only once the file has been read,
         // so a file that cannot be read leaves the old document's panels.
-        TextPage->LoadDocument(TreeDirectory() + name, name, TreeDirectory());
+        TextPage->LoadDocument(RawPathOf(name), name, TreeDirectory());
         StatBar->setPanelText(3, TreeDirectory() + name);
         TextButSort();
     });

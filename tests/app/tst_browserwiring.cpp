@@ -6,6 +6,7 @@
 #include "kit/BannerMenu.h"
 #include "kit/FloatTabWidget.h"
 #include "kit/StatusPanels.h"
+#include "text/TextPage.h"
 
 #include "ScriptedPrompter.h"
 #include "TestWorld.h"
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 
 namespace {
@@ -41,6 +43,7 @@ class TestBrowserWiring : public QObject {
 private Q_SLOTS:
     void startsInHomeWithTheListFollowingTheTree();
     void clickingAFileDispatchesIt();
+    void fileWithNonUtf8NameOpens();
     void maskButtons();
     void thumbsAndAllInterplay();
     void presetAndCustomMasks();
@@ -82,6 +85,18 @@ void TestBrowserWiring::clickingAFileDispatchesIt() {
     Q_EMIT main.FileList->OnKeyUp(Qt::Key_Down, Qt::NoModifier);
     QCOMPARE(main.ProgPages->currentWidget(), main.TabText);
     QCOMPARE(main.StatBar->panelText(3), world.paths.home + "notes.txt");
+}
+
+void TestBrowserWiring::fileWithNonUtf8NameOpens() {
+    TestWorld world;
+    world.rawNameFile("home", "caf\xe9.txt", "bytes of a Latin-1 name");
+    ScriptedPrompter prompter;
+    TKorMain main;
+    QCOMPARE(main.FileList->itemCount(), 1);
+    main.FileList->setItemSelected(0, true);
+    Q_EMIT main.FileList->OnClick();
+    QCOMPARE(prompter.messageTexts(), QStringList());
+    QCOMPARE(main.TextPage->View->toPlainText(), QString("bytes of a Latin-1 name"));
 }
 
 void TestBrowserWiring::maskButtons() {
