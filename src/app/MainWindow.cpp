@@ -106,6 +106,9 @@ TKorMain::TKorMain(QWidget* splash) : QMainWindow(nullptr), m_splash(splash) {
 
 TKorMain::~TKorMain() {
     UnloadZipEngine();
+    // The shared printer is a member and goes before the child widgets would; the pages
+    // that print go first.
+    delete TextPage;
 }
 
 void TKorMain::buildMenus() {
