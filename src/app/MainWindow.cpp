@@ -16,6 +16,7 @@
 #include "kit/SplitPanel.h"
 #include "kit/StatusPanels.h"
 #include "platform/Host.h"
+#include "text/TextPage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
