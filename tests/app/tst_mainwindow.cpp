@@ -1,5 +1,6 @@
 #include "app/AboutBox.h"
 #include "app/MainWindow.h"
+#include "app/SplashScreen.h"
 #include "browser/FileList.h"
 #include "core/CommandGuard.h"
 #include "core/KorError.h"
@@ -31,6 +32,7 @@ namespace {
 /// The main window with its page questions and file-list selection played by the test.
 class ProbeMain : public TKorMain {
 public:
+    explicit ProbeMain(QWidget* splash = nullptr) : TKorMain(splash) {}
     QString selected;
     bool cancelText = false;
     bool hexAllows = true;
@@ -62,6 +64,7 @@ QStringList visibleMenus(const TKorMain& main) {
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void splashShowsUntilTheWindowIsMade();
     void composition();
     void menusFollowTheUsersViewerSheet_data();
     void menusFollowTheUsersViewerSheet();
@@ -86,6 +89,27 @@ private Q_SLOTS:
     void exitButtonsClose();
     void hiddenMenusLeaveTheirKeysToThePage();
 };
+
+void TestMainWindow::splashShowsUntilTheWindowIsMade() {
+    TestWorld world;
+    TSplashScreen splash;
+    splash.showNow();
+    QVERIFY(splash.isVisible());
+    QCOMPARE(splash.size(), QSize(229, 89));
+    QCOMPARE(splash.windowTitle(), QString("K-o-r"));
+    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    const QImage image = splash.grab().toImage();
+    QVERIFY(image.pixelColor(2, 1).lightness() < image.pixelColor(2, 87).lightness());
+    bool red = false;
+    for (int y = 0; y < 30 && !red; ++y)
+        for (int x = 0; x < image.width() && !red; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red = c.red() > 200 && c.green() < 60 && c.blue() < 60;
+        }
+    QVERIFY2(red, "no red \"Loading\"");
+    ProbeMain main(&splash);
+    QVERIFY(!splash.isVisible());
+}
 
 void TestMainWindow::composition() {
     TestWorld world;
