@@ -36,9 +36,6 @@
 
 namespace {
 
-// Both tool bars and the splitter bar: what the Tree sheet gives neither tree nor list.
-constexpr int kTreeSheetChrome = 55;
-
 // Compact tabs so both page sets show all their tabs at the initial window size.
 const char* kTabsBottomRight = "QTabWidget::tab-bar { alignment: right; }"
                                "QTabBar::tab { padding: 3px 6px; margin-right: 1px;"
@@ -325,10 +322,6 @@ void TKorMain::FormResize() {
     FitTreePanel();
     if (ShowingViewerSheet() == ViewerSheet::ImageView) RefitPicture();
     if (ShowingViewerSheet() == ViewerSheet::Thumbs) LayoutThumbnails();
-}
-
-void TKorMain::FitTreePanel() {
-    TreeSplitter->setTopHeight((TabTree->height() - kTreeSheetChrome) / 2);
 }
 
 bool TKorMain::eventFilter(QObject* watched, QEvent* event) {

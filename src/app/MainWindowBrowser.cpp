@@ -22,6 +22,9 @@
 namespace {
 constexpr int kTreeToolBarHeight = 27;
 constexpr int kFileToolBarHeight = 25;
+// What the Tree sheet gives neither tree nor list: both tool bars and the splitter bar.
+constexpr int kTreeSheetChrome = kTreeToolBarHeight + kFileToolBarHeight + TSplitPanel::kBarHeight;
+static_assert(kTreeSheetChrome == 55);
 
 QWidget* newPanel(const QString& name) {
     auto* panel = new QWidget;
@@ -124,6 +127,10 @@ void TKorMain::buildFileToolBar() {
     styleButton(VSmallBut, "VSmallBut", "Small Icons", QStyle::SP_FileDialogListView);
     styleButton(VReportBut, "VReportBut", "Report", QStyle::SP_FileDialogDetailedView);
     VSmallBut->setChecked(true);
+}
+
+void TKorMain::FitTreePanel() {
+    TreeSplitter->setTopHeight((TabTree->height() - kTreeSheetChrome) / 2);
 }
 
 QString TKorMain::TreeDirectory() const {
