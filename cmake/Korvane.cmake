@@ -24,3 +24,14 @@ function(korvane_add_subfolders dir)
     endif()
   endforeach()
 endfunction()
+
+# korvane_fuzz(<name> SOURCES ... LIBS ...): a libFuzzer target (clang). Its seed inputs
+# live in corpus/<name>/ beside the CMakeLists.txt that adds it; scripts/fuzz finds them.
+function(korvane_fuzz name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  korvane_setup_target(${name})
+endfunction()
