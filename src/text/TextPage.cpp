@@ -1,6 +1,7 @@
 #include "text/TextPage.h"
 
 #include "core/CommandGuard.h"
+#include "core/FileIo.h"
 #include "core/KorError.h"
 #include "core/Prompter.h"
 #include "core/WaitCursor.h"
@@ -329,7 +330,7 @@ void TTextPage::SaveText() {
         WaitCursor wait;
         const QByteArray bytes =
             SaveTextDocument(*View->document(), IsRichTextName(name), m_plainFormat);
-        WriteWholeFile(m_path, bytes);
+        fileio::Replace(m_path, bytes);
     }
     setModifiedMark(false);
     Q_EMIT fileListRefreshRequested();
@@ -395,7 +396,7 @@ void TTextPage::LoadDocument(const QByteArray& path, const QString& documentName
     TextContent content;
     {
         WaitCursor wait;
-        const QByteArray bytes = ReadWholeFile(path);
+        const QByteArray bytes = fileio::ReadWhole(path, kMaxTextFileSize);
         prepareDocument(*document);
         content = LoadTextDocument(bytes, *document);
         installDocument(std::move(document));

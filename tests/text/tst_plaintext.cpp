@@ -1,15 +1,8 @@
-#include "core/KorError.h"
 #include "text/PlainText.h"
 #include "text/TextFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 using Encoding = PlainTextFormat::Encoding;
 using LineBreak = PlainTextFormat::LineBreak;
@@ -25,12 +18,6 @@ private Q_SLOTS:
     void richTextNames();
     void plainTextKeepsNoBreakSpaces();
     void loadChoosesRichOrPlain();
-    void writeReplacesAndKeepsPermissions();
-    void writeFollowsSymbolicLinks();
-    void writeRefusesReadOnlyFile();
-    void writeIntoMissingFolderFails();
-    void readErrors();
-    void nameThatIsNotUtf8();
 };
 
 void TestPlainText::decode_data() {
@@ -150,94 +137,6 @@ void TestPlainText::loadChoosesRichOrPlain() {
     QCOMPARE(plain.toPlainText(), QString("{rtf not really}\nline"));
     QCOMPARE(plainContent.plainFormat.lineBreak, LineBreak::CRLF);
     QVERIFY(!plain.isUndoAvailable());
-}
-
-void TestPlainText::writeReplacesAndKeepsPermissions() {
-    QTemporaryDir dir;
-    const QByteArray path = QFile::encodeName(dir.filePath("doc.txt"));
-    WriteWholeFile(path, "first");
-    QCOMPARE(ReadWholeFile(path), QByteArray("first"));
-    QVERIFY(::chmod(path.constData(), 0640) == 0);
-    WriteWholeFile(path, "second");
-    QCOMPARE(ReadWholeFile(path), QByteArray("second"));
-    struct stat info;
-    QVERIFY(::stat(path.constData(), &info) == 0);
-    QCOMPARE(int(info.st_mode & 0777), 0640);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.txt"});
-}
-
-void TestPlainText::writeFollowsSymbolicLinks() {
-    QTemporaryDir dir;
-    const QString real = dir.filePath("real.txt");
-    const QString link = dir.filePath("link.txt");
-    WriteWholeFile(QFile::encodeName(real), "old");
-    QVERIFY(QFile::link(real, link));
-    WriteWholeFile(QFile::encodeName(link), "new");
-    QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(ReadWholeFile(QFile::encodeName(real)), QByteArray("new"));
-}
-
-void TestPlainText::writeRefusesReadOnlyFile() {
-    if (::geteuid() == 0) QSKIP("root may write any file");
-    QTemporaryDir dir;
-    const QByteArray path = QFile::encodeName(dir.filePath("locked.txt"));
-    WriteWholeFile(path, "keep");
-    QVERIFY(::chmod(path.constData(), 0444) == 0);
-    try {
-        WriteWholeFile(path, "lost");
-        QFAIL("no error");
-    } catch (const KorError& error) {
-        QVERIFY(error.text().startsWith("Cannot create file \""));
-    }
-    QCOMPARE(ReadWholeFile(path), QByteArray("keep"));
-}
-
-void TestPlainText::writeIntoMissingFolderFails() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("missing/doc.txt");
-    try {
-        WriteWholeFile(QFile::encodeName(path), "x");
-        QFAIL("no error");
-    } catch (const KorError& error) {
-        QCOMPARE(error.text(),
-                 QString("Cannot create file \"%1\". No such file or directory").arg(path));
-    }
-}
-
-void TestPlainText::readErrors() {
-    QTemporaryDir dir;
-    const QString missing = dir.filePath("none.txt");
-    try {
-        ReadWholeFile(QFile::encodeName(missing));
-        QFAIL("no error");
-    } catch (const KorError& error) {
-        QCOMPARE(error.text(),
-                 QString("Cannot open file \"%1\". No such file or directory").arg(missing));
-    }
-    try {
-        ReadWholeFile(QFile::encodeName(dir.path()));
-        QFAIL("no error");
-    } catch (const KorError& error) {
-        QCOMPARE(error.text(), QString("Failed to Load Stream"));
-    }
-    const QString big = dir.filePath("big.txt");
-    WriteWholeFile(QFile::encodeName(big), QByteArray(3 << 20, 'x'));
-    QCOMPARE(ReadWholeFile(QFile::encodeName(big), 3 << 20).size(), 3 << 20);
-    try {
-        ReadWholeFile(QFile::encodeName(big), 2 << 20);
-        QFAIL("no error");
-    } catch (const KorError& error) {
-        QCOMPARE(error.text(),
-                 QString("\"%1\" is too large to load: 3 MB, more than 2 MB.").arg(big));
-    }
-}
-
-void TestPlainText::nameThatIsNotUtf8() {
-    QTemporaryDir dir;
-    const QByteArray path = QFile::encodeName(dir.path()) + "/caf\xe9.txt";
-    WriteWholeFile(path, "bytes");
-    QCOMPARE(ReadWholeFile(path), QByteArray("bytes"));
-    QVERIFY(::access(path.constData(), F_OK) == 0);
 }
 
 QTEST_GUILESS_MAIN(TestPlainText)
