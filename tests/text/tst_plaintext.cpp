@@ -21,6 +21,7 @@ private Q_SLOTS:
     void decode();
     void lineBreaksOfUntouchedLinesAreKept_data();
     void lineBreaksOfUntouchedLinesAreKept();
+    void everyByteSurvivesAnEightBitRoundTrip_data();
     void everyByteSurvivesAnEightBitRoundTrip();
     void unencodableCharacterFallsBackToUtf8();
     void richTextNames_data();
@@ -127,15 +128,24 @@ void TestPlainText::lineBreaksOfUntouchedLinesAreKept() {
     QCOMPARE(DecodePlainText(saved).text, edited);
 }
 
+void TestPlainText::everyByteSurvivesAnEightBitRoundTrip_data() {
+    QTest::addColumn<int>("codePage");
+    // 1253, 1257 and 874 leave some bytes undefined.
+    for (int page : {1252, 1253, 1257, 874, 866})
+        QTest::newRow(QByteArray::number(page).constData()) << page;
+}
+
 void TestPlainText::everyByteSurvivesAnEightBitRoundTrip() {
+    QFETCH(int, codePage);
     // A binary file read as text: every byte value comes back, also those 1252 leaves
     // undefined, and a one-letter edit changes that letter only (no LF becomes CR).
     QByteArray all("\r");
     for (int round = 0; round < 21; ++round)
         for (int b = 0; b < 256; ++b)
             all.append(char(b));
-    const DecodedText legacy = DecodePlainText(all);
+    const DecodedText legacy = DecodePlainText(all, codePage);
     QCOMPARE(int(legacy.format.encoding), int(Encoding::CodePage));
+    QCOMPARE(legacy.format.codePage, codePage);
     PlainTextFormat legacyFormat = legacy.format;
     QCOMPARE(EncodePlainText(legacy.text, legacyFormat), all);
     QString edited = legacy.text;
