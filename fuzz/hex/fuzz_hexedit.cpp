@@ -245,15 +245,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static char name[] = "fuzz_hexedit";
     static char* argv[] = {name, nullptr};
     static QCoreApplication* app = new QCoreApplication(argc, argv);
-    static QTemporaryDir* dir = new QTemporaryDir;
-    static FuzzPaths* paths = [] {
-        auto* fuzzPaths = new FuzzPaths(dir->path());
-        platform::setPaths(fuzzPaths);
-        return fuzzPaths;
-    }();
+    // An object, not a pointer: its folder is removed when the fuzzer exits.
+    static QTemporaryDir dir;
+    static FuzzPaths paths(dir.path());
+    platform::setPaths(&paths);
     Q_UNUSED(app);
-    Q_UNUSED(paths);
-    run(data, size, dir->path());
+    run(data, size, dir.path());
     // Drops the state-changed notifications the document queued.
     QCoreApplication::removePostedEvents(nullptr);
     return 0;
