@@ -38,9 +38,22 @@ QByteArray SaveTextDocument(const QTextDocument& document, bool rich,
     return EncodePlainText(DocumentPlainText(document), plainFormat);
 }
 
-bool IsRichTextName(const QString& name) {
-    const QString fileName = name.mid(name.lastIndexOf(u'/') + 1);
+namespace {
+
+// The extension with its dot, or nothing.
+QStringView extensionOf(const QString& name) {
+    const QStringView fileName = QStringView(name).mid(name.lastIndexOf(u'/') + 1);
     const qsizetype dot = fileName.lastIndexOf(u'.');
-    if (dot < 0) return false;
-    return QStringView(fileName).mid(dot, 4).compare(u".rtf", Qt::CaseInsensitive) == 0;
+    return dot < 0 ? QStringView() : fileName.mid(dot);
+}
+
+} // namespace
+
+bool IsRichTextName(const QString& name) {
+    return extensionOf(name).left(4).compare(u".rtf", Qt::CaseInsensitive) == 0;
+}
+
+bool IsRichAfterRename(bool rich, const QString& oldName, const QString& newName) {
+    if (extensionOf(oldName).compare(extensionOf(newName), Qt::CaseInsensitive) == 0) return rich;
+    return IsRichTextName(newName);
 }

@@ -30,3 +30,8 @@ QByteArray SaveTextDocument(const QTextDocument& document, bool rich, PlainTextF
 /// Whether a document name saves as rich text: the first four characters of its
 /// extension are ".rtf", in any letter case (".rtfx" and ".RTF" too, ".rt" not).
 bool IsRichTextName(const QString& name);
+
+/// Whether a document saved under a new name is rich text: it keeps the form it was loaded
+/// or last saved in (`rich`) while the extension stays the same (any letter case), so a
+/// .txt file that holds RTF stays RTF; another extension chooses by IsRichTextName.
+bool IsRichAfterRename(bool rich, const QString& oldName, const QString& newName);

@@ -1,6 +1,7 @@
 #include "text/PlainText.h"
 #include "text/TextFile.h"
 
+#include <QFile>
 #include <QTest>
 #include <QTextDocument>
 
@@ -12,7 +13,10 @@ class TestPlainText : public QObject {
 private Q_SLOTS:
     void decode_data();
     void decode();
-    void mixedLineBreaksFollowTheFirst();
+    void lineBreaksOfUntouchedLinesAreKept_data();
+    void lineBreaksOfUntouchedLinesAreKept();
+    void everyByteSurvivesAnEightBitRoundTrip_data();
+    void everyByteSurvivesAnEightBitRoundTrip();
     void unencodableCharacterFallsBackToUtf8();
     void richTextNames_data();
     void richTextNames();
@@ -72,20 +76,71 @@ void TestPlainText::decode() {
     QCOMPARE(format, decoded.format);
 }
 
-void TestPlainText::mixedLineBreaksFollowTheFirst() {
-    const DecodedText decoded = DecodePlainText("a\r\nb\nc\rd");
-    QCOMPARE(decoded.text, QString("a\nb\nc\nd"));
-    PlainTextFormat format = decoded.format;
-    QCOMPARE(EncodePlainText(decoded.text, format), QByteArray("a\r\nb\r\nc\r\nd"));
+void TestPlainText::lineBreaksOfUntouchedLinesAreKept_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("edited"); // the text after the user's edit
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<int>("newLineBreak");
 
-    // Every byte value survives an 8-bit round trip, also those 1252 leaves undefined.
-    QByteArray all;
-    for (int b = 1; b < 256; ++b)
-        if (b != '\r' && b != '\n') all.append(char(b));
-    const DecodedText legacy = DecodePlainText(all);
+    QTest::newRow("mixed, unchanged")
+        << QByteArray("first\r\nsecond\nthird\n") << "first\nsecond\nthird\n"
+        << QByteArray("first\r\nsecond\nthird\n") << int(LineBreak::LF);
+    QTest::newRow("mixed, one letter typed")
+        << QByteArray("first\r\nsecond\nthird\n") << "first\nsecXond\nthird\n"
+        << QByteArray("first\r\nsecXond\nthird\n") << int(LineBreak::LF);
+    QTest::newRow("all three kinds, first of equals wins")
+        << QByteArray("a\r\nb\nc\rd") << "a\nb\nc\nd\n"
+        << QByteArray("a\r\nb\nc\rd\r\n") << int(LineBreak::CRLF);
+    QTest::newRow("new line takes the most common break")
+        << QByteArray("a\nb\r\nc\r\n") << "a\nb\nc\nd\n"
+        << QByteArray("a\nb\r\nc\r\nd\r\n") << int(LineBreak::CRLF);
+    QTest::newRow("line split by Enter") << QByteArray("one\rtwo\rthree\n") << "one\ntw\no\nthree\n"
+                                         << QByteArray("one\rtw\ro\rthree\n") << int(LineBreak::CR);
+    QTest::newRow("lines joined") << QByteArray("a\nb\r\nc\rd") << "a\nbc\nd"
+                                  << QByteArray("a\nbc\rd") << int(LineBreak::LF);
+    QTest::newRow("everything replaced") << QByteArray("x\r\ny\n\n") << "p\nq\n"
+                                         << QByteArray("p\nq\n") << int(LineBreak::LF);
+}
+
+void TestPlainText::lineBreaksOfUntouchedLinesAreKept() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, edited);
+    QFETCH(QByteArray, saved);
+    QFETCH(int, newLineBreak);
+    const DecodedText decoded = DecodePlainText(bytes);
+    QCOMPARE(int(decoded.format.lineBreak), newLineBreak);
+    PlainTextFormat format = decoded.format;
+    QCOMPARE(EncodePlainText(edited, format), saved);
+    // Saved once more, the text just written is what lines are kept against.
+    QCOMPARE(EncodePlainText(edited, format), saved);
+    QCOMPARE(DecodePlainText(saved).text, edited);
+}
+
+void TestPlainText::everyByteSurvivesAnEightBitRoundTrip_data() {
+    QTest::addColumn<int>("codePage");
+    // 1253, 1257 and 874 leave some bytes undefined.
+    for (int page : {1252, 1253, 1257, 874, 866})
+        QTest::newRow(QByteArray::number(page).constData()) << page;
+}
+
+void TestPlainText::everyByteSurvivesAnEightBitRoundTrip() {
+    QFETCH(int, codePage);
+    // A binary file read as text: every byte value comes back, also those 1252 leaves
+    // undefined, and a one-letter edit changes that letter only (no LF becomes CR).
+    QByteArray all("\r");
+    for (int round = 0; round < 21; ++round)
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+    const DecodedText legacy = DecodePlainText(all, codePage);
     QCOMPARE(int(legacy.format.encoding), int(Encoding::CodePage));
+    QCOMPARE(legacy.format.codePage, codePage);
     PlainTextFormat legacyFormat = legacy.format;
     QCOMPARE(EncodePlainText(legacy.text, legacyFormat), all);
+    QString edited = legacy.text;
+    edited[300] = u'#';
+    QByteArray expected = all;
+    expected[300] = '#';
+    QCOMPARE(EncodePlainText(edited, legacyFormat), expected);
 }
 
 void TestPlainText::unencodableCharacterFallsBackToUtf8() {
