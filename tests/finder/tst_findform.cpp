@@ -273,6 +273,10 @@ void TestFindForm::deleteAllOverFilesAndZips() {
 }
 
 void TestFindForm::resultItemsFollowTheLine() {
+    emit m_form->ListBox1->customContextMenuRequested({5, 5});
+    QCOMPARE(visibleItems(m_form->ListPopup),
+             QStringList({"View File in Korvane", "Open Zip in Korvane"}));
+    m_form->ListPopup->hide();
     m_world->file("vol/pack.zip", zipfixture::archive({{"z.txt"}}));
     m_world->file("vol/a.txt");
     m_form->ZipIncBut->click();
