@@ -44,15 +44,8 @@ void WildPattern::compile(const QByteArray& p) {
             m_stepBytes.append(kAny);
             ++i;
         } else if (c == '[') {
-            QByteArray accepts(256, '\0');
-            qsizetype next = -1;
-            for (int byte = 0; byte < 256; ++byte) {
-                qsizetype after = 0;
-                if (WildSetTest(p, i, uchar(byte), after) == 0) {
-                    accepts[byte] = 1;
-                    next = after;
-                }
-            }
+            QByteArray accepts;
+            const qsizetype next = WildSetTable(p, i, accepts);
             m_stepBytes.append(kSet);
             m_sets.append(accepts);
             if (next < 0) break; // the set takes nothing, so nothing after it is reachable

@@ -14,3 +14,8 @@ inline uchar WildLower(uchar c) {
 
 /// A copy with A to Z made small.
 QByteArray WildLowered(const QByteArray& bytes);
+
+/// What WildSetTest gives for every byte at once, in one pass over the set: accepts[c] is
+/// 1 where the test gives 0. Returns the position after the closing `]` that every
+/// accepted byte continues at, or -1 when no byte is accepted.
+qsizetype WildSetTable(const QByteArray& pattern, qsizetype open, QByteArray& accepts);
