@@ -1,6 +1,7 @@
 #include "finder/FindForm.h"
 
 #include "core/CommandGuard.h"
+#include "core/Helpers.h"
 #include "core/KorError.h"
 #include "core/Prompter.h"
 #include "finder/FindResultDelegate.h"
@@ -467,7 +468,7 @@ void TfFindForm::OpenZipClick() {
 void TfFindForm::OpenRunClick() {
     const QByteArray line = currentLine();
     if (line.isEmpty()) return;
-    platform::shell().runFile(QFile::decodeName(line), {}, {});
+    ShellRunFile(QFile::decodeName(line));
 }
 
 void TfFindForm::deleteLine(const QByteArray& path) {

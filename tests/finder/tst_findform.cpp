@@ -287,6 +287,8 @@ void TestFindForm::resultItemsFollowTheLine() {
     QCOMPARE(visibleItems(m_form->ResultMenu),
              QStringList({"View File in Korvane", "Open/Run File", "Delete File",
                           "Delete All Files", "Properties"}));
+    item(m_form->ResultMenu, "Open/Run File")->trigger();
+    QCOMPARE(m_world->shell.runs.value(0).fileName, m_root + "a.txt");
     m_form->ListBox1->setCurrentIndex(m_form->results().index(1)); // z.txt in pack.zip
     emit m_form->ResultMenu->aboutToShow();
     QCOMPARE(visibleItems(m_form->ResultMenu),
