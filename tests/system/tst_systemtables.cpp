@@ -1,3 +1,4 @@
+#include "system/DetachedStart.h"
 #include "system/SystemFiles.h"
 #include "system/Utilities.h"
 
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void clipboardViewerIsOwnPage();
     void explorerOpensHome();
     void startFailedMessage();
+    void startsDetached();
+    void startReportsTheError();
 
 private:
     QString makeProgram(const QString& dir, const QString& name, bool executable);
@@ -134,6 +137,20 @@ void TestSystemTables::explorerOpensHome() {
 void TestSystemTables::startFailedMessage() {
     QCOMPARE(StartFailedMessage(13), QString("Error executing program. Error Code:; 13"));
     QCOMPARE(StartFailedMessage(0x10002), QString("Error executing program. Error Code:; 2"));
+}
+
+void TestSystemTables::startsDetached() {
+    QTemporaryDir dir;
+    const QString marker = dir.filePath("started");
+    QCOMPARE(StartDetached("/bin/sh", {"-c", "echo ran > '" + marker + "'"}), 0);
+    QTRY_VERIFY(QFile::exists(marker));
+}
+
+void TestSystemTables::startReportsTheError() {
+    QTemporaryDir dir;
+    const QString plain = makeProgram(dir.path(), "plain", false);
+    QCOMPARE(StartDetached(plain, {}), EACCES);
+    QCOMPARE(StartDetached(dir.filePath("missing"), {}), ENOENT);
 }
 
 QTEST_GUILESS_MAIN(TestSystemTables)
