@@ -31,6 +31,8 @@ IconContainer::IconContainer(std::shared_ptr<const platform::ExeBytes> bytes)
     }
     m_exe = ExeResources(m_bytes);
     m_groups = m_exe.namesOfType(ExeResources::GroupIcon);
+    for (const platform::ExeResource& r : m_exe.ofType(ExeResources::Icon))
+        if (!r.name.isName()) m_iconsById[r.name.number].append(r);
     m_count = int(m_groups.size());
 }
 
@@ -47,8 +49,15 @@ QImage IconContainer::image(int index) const {
     return m_iconFile ? iconFileImage() : groupImage(index);
 }
 
-// Nearest the standard size first, then the deepest colour, then the first stored.
-QByteArray IconContainer::choose(QList<Candidate> candidates) {
+void IconContainer::addCandidate(QList<Candidate>& candidates, quint64 offset, quint64 size) const {
+    const IconImageInfo info =
+        ReadIconImageInfo(m_bytes->read(offset, qMin<quint64>(size, IconHeaderBytes)));
+    if (info.isValid()) candidates.append({offset, size, info.width, info.height, info.bitCount});
+}
+
+// Nearest the standard size first, then the deepest colour, then the first stored. Only
+// the first few are tried, so a directory repeating one broken image stays cheap.
+QImage IconContainer::decodeBest(QList<Candidate> candidates) const {
     auto distance = [](const Candidate& c) {
         return std::abs(qMax(c.width, c.height) - standardSize);
     };
@@ -57,7 +66,12 @@ QByteArray IconContainer::choose(QList<Candidate> candidates) {
                          if (distance(a) != distance(b)) return distance(a) < distance(b);
                          return a.bitCount > b.bitCount;
                      });
-    return candidates.isEmpty() ? QByteArray() : candidates.first().data;
+    for (int i = 0; i < qMin<qsizetype>(candidates.size(), 4); ++i) {
+        const QImage image =
+            DecodeIconImage(m_bytes->read(candidates[i].offset, candidates[i].size));
+        if (!image.isNull()) return image;
+    }
+    return {};
 }
 
 // The sizes and depths in the directory are often wrong (cursors even keep their hot spot
@@ -70,13 +84,12 @@ QImage IconContainer::iconFileImage() const {
     for (int i = 0; i < entries; ++i) {
         const qsizetype at = qsizetype(i) * 16;
         const quint64 offset = u32(directory, at + 12);
-        const quint64 size =
-            qMin<quint64>(u32(directory, at + 8), m_bytes->size() - qMin(offset, m_bytes->size()));
-        const QByteArray data = m_bytes->read(offset, size);
-        const IconImageInfo info = ReadIconImageInfo(data);
-        if (info.isValid()) candidates.append({data, info.width, info.height, info.bitCount});
+        if (offset >= m_bytes->size()) continue;
+        // Stored sizes are often a little off: the image may run to the end of the file.
+        addCandidate(candidates, offset,
+                     qMin<quint64>(u32(directory, at + 8), m_bytes->size() - offset));
     }
-    return DecodeIconImage(choose(candidates));
+    return decodeBest(candidates);
 }
 
 QImage IconContainer::groupImage(int index) const {
@@ -87,14 +100,17 @@ QImage IconContainer::groupImage(int index) const {
     const int entries = qMin<int>(u16(directory, 4), int((directory.size() - 6) / 14));
     QList<Candidate> candidates;
     for (int i = 0; i < entries; ++i) {
-        const qsizetype at = 6 + qsizetype(i) * 14;
-        platform::ResourceId id;
-        id.number = u16(directory, at + 12);
-        const auto icon = m_exe.find(ExeResources::Icon, id, group->language);
-        if (!icon) continue;
-        const QByteArray data = m_exe.data(*icon);
-        const IconImageInfo info = ReadIconImageInfo(data);
-        if (info.isValid()) candidates.append({data, info.width, info.height, info.bitCount});
+        const QList<platform::ExeResource> icons =
+            m_iconsById.value(u16(directory, 6 + qsizetype(i) * 14 + 12));
+        if (icons.isEmpty()) continue;
+        // The group's own language first, else the first stored.
+        const platform::ExeResource* icon = &icons.first();
+        for (const platform::ExeResource& r : icons)
+            if (r.language == group->language) {
+                icon = &r;
+                break;
+            }
+        addCandidate(candidates, icon->offset, icon->size);
     }
-    return DecodeIconImage(choose(candidates));
+    return decodeBest(candidates);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ExeResources.h"
 
+#include <QHash>
 #include <QImage>
 
 #include <memory>
@@ -31,19 +32,23 @@ public:
 private:
     explicit IconContainer(std::shared_ptr<const platform::ExeBytes> bytes);
 
+    // One stored image: where its bytes lie and what its own header says.
     struct Candidate {
-        QByteArray data;
+        quint64 offset = 0;
+        quint64 size = 0;
         int width = 0;
         int height = 0;
         int bitCount = 0;
     };
-    static QByteArray choose(QList<Candidate> candidates);
+    void addCandidate(QList<Candidate>& candidates, quint64 offset, quint64 size) const;
+    QImage decodeBest(QList<Candidate> candidates) const;
     QImage iconFileImage() const;
     QImage groupImage(int index) const;
 
     std::shared_ptr<const platform::ExeBytes> m_bytes;
     platform::ExeResources m_exe;
     QList<platform::ResourceId> m_groups;
+    QHash<quint16, QList<platform::ExeResource>> m_iconsById; ///< icon images by number
     bool m_iconFile = false;
     int m_count = 0;
 };

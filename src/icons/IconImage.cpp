@@ -33,7 +33,8 @@ struct DibLayout {
     qsizetype maskStride = 0;
 };
 
-bool readDib(const QByteArray& d, DibLayout& out) {
+// With headerOnly the data may end after the header: only the header is checked.
+bool readDib(const QByteArray& d, DibLayout& out, bool headerOnly) {
     if (d.size() < 12) return false;
     const quint32 headerSize = u32(d, 0);
     qint64 width = 0, storedHeight = 0;
@@ -69,6 +70,7 @@ bool readDib(const QByteArray& d, DibLayout& out) {
     } else if (compression != 0) {
         return false;
     }
+    if (headerOnly) return true;
     if (bpp <= 8)
         out.paletteCount = colorsUsed == 0 ? 1 << bpp : int(qMin<quint32>(colorsUsed, 1u << bpp));
     const quint64 paletteBytes = quint64(colorsUsed > 0 ? colorsUsed : quint32(out.paletteCount)) *
@@ -97,7 +99,7 @@ quint32 channel(quint32 value, quint32 mask) {
 
 QImage decodeDib(const QByteArray& d) {
     DibLayout dib;
-    if (!readDib(d, dib)) return {};
+    if (!readDib(d, dib, false)) return {};
     QList<QRgb> palette;
     for (int i = 0; i < dib.paletteCount; ++i) {
         const qsizetype at = dib.paletteAt + qsizetype(i) * dib.paletteEntrySize;
@@ -192,7 +194,7 @@ IconImageInfo ReadIconImageInfo(const QByteArray& data) {
         return info;
     }
     DibLayout dib;
-    if (readDib(data, dib)) info = {dib.width, dib.height, dib.bitCount};
+    if (readDib(data, dib, true)) info = {dib.width, dib.height, dib.bitCount};
     return info;
 }
 

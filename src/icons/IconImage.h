@@ -15,7 +15,9 @@ struct IconImageInfo {
 constexpr int MaxIconSide = 1024;
 
 /// Reads the header of one icon or cursor image (a device-independent bitmap with its
-/// mask, or a PNG stream); an invalid result for anything else.
+/// mask, or a PNG stream); an invalid result for anything else. Only the header is needed:
+/// the first IconHeaderBytes bytes of the image suffice.
+constexpr int IconHeaderBytes = 160;
 IconImageInfo ReadIconImageInfo(const QByteArray& data);
 
 /// Decodes one icon or cursor image to ARGB32 with its transparency as alpha: the AND

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void everyTruncationIsSafe();
     void lyingImageHeaders_data();
     void lyingImageHeaders();
+    void repeatedEntriesStayCheap();
     void imageMagickIcon();
     void mingwLibrary();
     void countingThreeHundredIconsIsFast();
@@ -231,6 +232,33 @@ void TestIconFile::lyingImageHeaders() {
         IconContainer::fromBytes(iconbuilder::iconFile({{32, 32, 8, data}}));
     QCOMPARE(icons.count(), 0);
     QVERIFY(icons.image(0).isNull());
+}
+
+// 65535 directory entries all naming one large image whose pixels are cut short.
+void TestIconFile::repeatedEntriesStayCheap() {
+    QByteArray broken = entry(256, 32, red).data;
+    broken.chop(broken.size() / 2);
+    QList<Entry> entries(65535, {32, 32, 32, {}});
+    QByteArray bytes = iconbuilder::iconFile(entries);
+    const quint32 offset = quint32(bytes.size());
+    for (int i = 0; i < entries.size(); ++i) {
+        exebuilder::put32(bytes, 6 + 16 * i + 8, quint32(broken.size()));
+        exebuilder::put32(bytes, 6 + 16 * i + 12, offset);
+    }
+    bytes += broken;
+    QList<Entry> many(4000, entry(32, 32, green));
+    QByteArray group = iconbuilder::group(many, 1);
+    for (int i = 0; i < many.size(); ++i)
+        exebuilder::put16(group, 6 + 14 * i + 12, 1);
+    const QByteArray pe =
+        exebuilder::pe({{3, 1, {}, 0x409, broken}, {14, 1, {}, 0x409, group}}, true);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(IconContainer::fromBytes(bytes).count(), 0);
+    const IconContainer library = IconContainer::fromBytes(pe);
+    QCOMPARE(library.count(), 1);
+    QVERIFY(library.image(0).isNull());
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
 }
 
 void TestIconFile::imageMagickIcon() {
