@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FinderLink.h"
 #include "app/SecondaryWindows.h"
 #include "browser/DriveBar.h"
 #include "browser/FileList.h"
@@ -9,6 +10,7 @@
 #include "core/Helpers.h"
 #include "core/KorError.h"
 #include "core/Prompter.h"
+#include "finder/FindForm.h"
 #include "kit/BannerMenu.h"
 #include "kit/FloatTabWidget.h"
 #include "kit/GradientPanel.h"
@@ -46,7 +48,8 @@ const char* kTabsBottomRight = "QTabWidget::tab-bar { alignment: right; }"
 
 } // namespace
 
-TKorMain::TKorMain(QWidget* splash) : QMainWindow(nullptr), m_splash(splash) {
+TKorMain::TKorMain(QWidget* splash)
+    : QMainWindow(nullptr), m_splash(splash), m_finderLink(std::make_unique<TFinderLink>(*this)) {
     setObjectName("KorMain");
     setWindowTitle("Korvane");
     resize(800, 561);
@@ -110,13 +113,13 @@ TKorMain::~TKorMain() {
 }
 
 void TKorMain::buildMenus() {
-    struct MenuSpec {
+    struct MenuRow {
         TBannerMenu** menu;
         const char* name;
         const char* caption;
         bool visible;
     };
-    const MenuSpec specs[] = {
+    const MenuRow rows[] = {
         {&File1, "File1", "&Tree", true},
         {&TextMenu, "TextMenu", "&File", true},
         {&HexFileMenu, "HexFileMenu", "File", false},
@@ -131,15 +134,19 @@ void TKorMain::buildMenus() {
         {&Utils1, "Utils1", "Utils", true},
         {&Help1, "Help1", "Help", true},
     };
-    for (const MenuSpec& spec : specs) {
-        auto* menu = new TBannerMenu(QString::fromLatin1(spec.caption), this);
-        menu->setObjectName(QString::fromLatin1(spec.name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(spec.name) + "Action");
+    for (const MenuRow& row : rows) {
+        auto* menu = new TBannerMenu(QString::fromLatin1(row.caption), this);
+        menu->setObjectName(QString::fromLatin1(row.name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(row.name) + "Action");
         menuBar()->addMenu(menu);
-        menu->menuAction()->setVisible(spec.visible);
-        *spec.menu = menu;
+        menu->menuAction()->setVisible(row.visible);
+        *row.menu = menu;
     }
 
+    FileFinder1 = File1->addAction("File Finder");
+    FileFinder1->setObjectName("FileFinder1");
+    connect(FileFinder1, &QAction::triggered, this, Guarded([this] { FindButClick(); }));
+    File1->addSeparator();
     DriveBar1 = File1->addAction("DriveBar");
     DriveBar1->setObjectName("DriveBar1");
     DriveBar1->setCheckable(true);
@@ -235,21 +242,21 @@ void TKorMain::buildBrowserSide() {
 void TKorMain::buildViewerSide() {
     ProgPages->setTabPosition(QTabWidget::South);
     ProgPages->setStyleSheet(kTabsBottomRight);
-    struct SheetSpec {
+    struct SheetRow {
         QWidget** sheet;
         const char* name;
         const char* caption;
     };
-    const SheetSpec sheets[] = {
+    const SheetRow sheets[] = {
         {&TabText, "TabText", "TextEdit"}, {&TabHTML, "TabHTML", "Html"},
         {&TabPic, "TabPic", "ImageView"},  {&TabThumb, "TabThumb", "Thumbs"},
         {&TabIcon, "TabIcon", "IconView"}, {&TabZip, "TabZip", "Zip"},
         {&TabHex, "TabHex", "HexEdit"},    {&TabClip, "TabClip", "ClipView"},
     };
-    for (const SheetSpec& spec : sheets) {
-        *spec.sheet = newSheet(QString::fromLatin1(spec.name));
-        ProgPages->addTab(*spec.sheet, QString::fromLatin1(spec.caption));
-        auto* layout = new QVBoxLayout(*spec.sheet);
+    for (const SheetRow& row : sheets) {
+        *row.sheet = newSheet(QString::fromLatin1(row.name));
+        ProgPages->addTab(*row.sheet, QString::fromLatin1(row.caption));
+        auto* layout = new QVBoxLayout(*row.sheet);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
     }
@@ -269,11 +276,15 @@ void TKorMain::buildViewerSide() {
 }
 
 void TKorMain::CreateSecondaryWindows() {
-    if (m_secondary.isEmpty()) m_secondary = ::CreateSecondaryWindows(this);
+    if (!m_secondary.isEmpty()) return;
+    m_secondary = ::CreateSecondaryWindows(this, [this](const SecondaryWindowRow& row) -> QWidget* {
+        if (row.name == "fFindForm") return new TfFindForm(*m_finderLink, this);
+        return nullptr;
+    });
 }
 
-QDialog* TKorMain::secondaryWindow(const QString& name) const {
-    for (QDialog* window : m_secondary)
+QWidget* TKorMain::secondaryWindow(const QString& name) const {
+    for (QWidget* window : m_secondary)
         if (window->objectName() == name) return window;
     return nullptr;
 }
@@ -430,5 +441,14 @@ void TKorMain::HelpContentsClick() {
 }
 
 void TKorMain::AboutClick() {
-    if (QDialog* about = secondaryWindow("AboutBox")) prompter().execDialog(*about);
+    if (auto* about = qobject_cast<QDialog*>(secondaryWindow("AboutBox")))
+        prompter().execDialog(*about);
+}
+
+void TKorMain::FindButClick() {
+    CreateSecondaryWindows();
+    QWidget* finder = secondaryWindow("fFindForm");
+    finder->show();
+    finder->raise();
+    finder->activateWindow();
 }

@@ -16,6 +16,7 @@ class QTabWidget;
 class QToolButton;
 class Tdirtree;
 class TBannerMenu;
+class TFinderLink;
 class TDriveBar;
 class TMaskSheet;
 class QPrinter;
@@ -38,7 +39,7 @@ public:
 
     /// Makes the secondary windows, once, in their fixed order.
     void CreateSecondaryWindows();
-    QDialog* secondaryWindow(const QString& name) const;
+    QWidget* secondaryWindow(const QString& name) const;
 
     // Left edge and left side.
     QWidget* DrivePanel;
@@ -51,6 +52,7 @@ public:
     TGradientPanel* TreeToolBar;
     QToolButton* DrivePBut;
     MaskButtonSet MaskButtons; ///< AllFilesBut ... ThumbBut and the invisible CMaskBut
+    QToolButton* FindBut;
     QToolButton* TreeExitBut;
     QWidget* TreePanel;
     Tdirtree* Tree;
@@ -100,6 +102,7 @@ public:
     TBannerMenu* MenuSystem;
     TBannerMenu* Utils1;
     TBannerMenu* Help1;
+    QAction* FileFinder1;
     QAction* DriveBar1;
     QAction* DriveRefresh1;
     QAction* Exit1;
@@ -148,6 +151,8 @@ public:
     void HelpContentsClick();
     void AboutClick();
     void DrivePButClick();
+    /// Shows the File Finder, made on first use.
+    void FindButClick();
 
     /// The settings as the window shows them now, and applying stored ones.
     MainSettings storedState() const;
@@ -223,5 +228,6 @@ private:
 
     QWidget* m_splash;
     std::unique_ptr<QPrinter> m_printer; ///< shared by the text and HTML pages
-    QList<QDialog*> m_secondary;
+    std::unique_ptr<TFinderLink> m_finderLink;
+    QList<QWidget*> m_secondary;
 };

@@ -64,6 +64,14 @@ void TKorMain::buildTreeSheet() {
             connect(button, &QToolButton::clicked, this,
                     Guarded([this, button] { FileMaskSort(button); }));
     }
+    FindBut = new QToolButton(TreeToolBar);
+    FindBut->setObjectName("FindBut");
+    FindBut->setIcon(
+        QIcon::fromTheme("edit-find", style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    FindBut->setAutoRaise(true);
+    SetHint(FindBut, "File Finder|Find files by name, also inside zip archives");
+    connect(FindBut, &QToolButton::clicked, this, Guarded([this] { FindButClick(); }));
+    TreeToolBar->addWidget(FindBut);
     TreeToolBar->addStretch();
     TreeExitBut = newExitButton("TreeExitBut", TreeToolBar);
     TreeToolBar->addWidget(TreeExitBut);

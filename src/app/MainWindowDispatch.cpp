@@ -3,23 +3,21 @@
 
 #include "browser/FileList.h"
 #include "core/Helpers.h"
+#include "finder/FindForm.h"
 #include "hex/HexPage.h"
 #include "kit/BannerMenu.h"
 #include "kit/FloatTabWidget.h"
 #include "kit/StatusPanels.h"
 #include "text/TextPage.h"
 
-#include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 
 QString TKorMain::FinderHandOverName() const {
-    const QDialog* finder = secondaryWindow("fFindForm");
-    const QLabel* label = finder ? finder->findChild<QLabel*>("Label3") : nullptr;
-    return label ? label->text() : QString();
+    const auto* finder = qobject_cast<const TfFindForm*>(secondaryWindow("fFindForm"));
+    return finder ? QFile::decodeName(finder->handOverName()) : QString();
 }
 
 QString TKorMain::ViewSourceName(QObject* sender, ViewerEntry entry) const {

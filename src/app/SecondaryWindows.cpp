@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-const QList<SecondaryWindowSpec>& SecondaryWindowTable() {
-    static const QList<SecondaryWindowSpec> table = {
+const QList<SecondaryWindowRow>& SecondaryWindowTable() {
+    static const QList<SecondaryWindowRow> table = {
         {"AboutBox", "About Korvane"},
         {"Msgform", "Zip Messages", true},
         {"frmFileProperties", ""},
@@ -25,14 +25,15 @@ const QList<SecondaryWindowSpec>& SecondaryWindowTable() {
     return table;
 }
 
-QList<QDialog*> CreateSecondaryWindows(QWidget* mainWindow) {
-    QList<QDialog*> windows;
-    for (const SecondaryWindowSpec& spec : SecondaryWindowTable()) {
-        QDialog* window =
-            spec.name == "AboutBox" ? new TAboutBox(mainWindow) : new QDialog(mainWindow);
-        window->setObjectName(spec.name);
-        window->setWindowTitle(spec.caption);
-        window->setModal(!spec.modeless);
+QList<QWidget*> CreateSecondaryWindows(QWidget* mainWindow, const SecondaryWindowMaker& make) {
+    QList<QWidget*> windows;
+    for (const SecondaryWindowRow& row : SecondaryWindowTable()) {
+        QWidget* window = make ? make(row) : nullptr;
+        if (!window)
+            window = row.name == "AboutBox" ? new TAboutBox(mainWindow) : new QDialog(mainWindow);
+        window->setObjectName(row.name);
+        window->setWindowTitle(row.caption);
+        window->setWindowModality(row.modeless ? Qt::NonModal : Qt::ApplicationModal);
         windows.append(window);
     }
     return windows;

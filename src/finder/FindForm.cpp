@@ -217,6 +217,10 @@ TfFindForm::ResultItems TfFindForm::addResultItems(QMenu* menu, const QString& o
     items.deleteZip = menu->addAction("Delete Zip");
     items.separator = menu->addSeparator();
     items.properties = menu->addAction("Properties");
+    // The main window tells the finder's view items from others by these names.
+    const QString suffix = menu == ResultMenu ? "1" : "2";
+    items.view->setObjectName("ViewFile" + suffix);
+    items.zipHere->setObjectName("OpenZipH" + suffix);
     QAction* view = items.view;
     QAction* zipHere = items.zipHere;
     connect(view, &QAction::triggered, this, Guarded([this, view] { ViewFileClick(view); }));

@@ -4,6 +4,8 @@
 #include "browser/FileList.h"
 #include "core/CommandGuard.h"
 #include "core/KorError.h"
+#include "finder/FindForm.h"
+#include "finder/FindResults.h"
 #include "hex/HexEditor.h"
 #include "hex/HexPage.h"
 #include "kit/BannerMenu.h"
@@ -19,6 +21,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusTipEvent>
@@ -274,22 +278,29 @@ void TestMainWindow::sortWithoutSelectionDoesNothing() {
 
 void TestMainWindow::finderHandOverName() {
     TestWorld world;
+    const QString found = world.file("home/sub/found.txt", "found");
+    const QString archive = world.file("home/sub/found.zip", "not really");
+    world.file("home/sub/listed.txt", "listed"); // the list shows the finder's folder then
     ProbeMain main;
-    world.file("home/found.txt", "found");
-    world.file("home/listed.txt", "listed");
     main.CreateSecondaryWindows();
-    auto* label = new QLabel("found.txt", main.secondaryWindow("fFindForm"));
-    label->setObjectName("Label3");
+    auto* finder = qobject_cast<TfFindForm*>(main.secondaryWindow("fFindForm"));
+    QVERIFY(finder);
+    const auto pick = [&](const QString& path) {
+        finder->results().setLines({QFile::encodeName(path)});
+        finder->ListBox1->setCurrentIndex(finder->results().index(0));
+    };
     main.selected = "listed.txt";
-    QAction view(nullptr), openZip(nullptr), other(nullptr);
-    view.setObjectName("ViewFile2");
-    openZip.setObjectName("OpenZipH1");
-    main.Text(&view);
+    pick(found);
+    finder->findChild<QAction*>("ViewFile2")->trigger();
     QCOMPARE(main.StatText->panelText(3), QString("found.txt"));
-    label->setText("found.zip");
-    main.ZipView(&openZip);
-    QCOMPARE(main.StatZip->panelText(1), world.paths.home + "found.zip");
-    main.Text(&openZip); // the zip items hand over only to the zip page
+    QCOMPARE(main.TreeDirectory(), world.paths.home + "sub/");
+    pick(archive);
+    finder->findChild<QAction*>("OpenZipH1")->trigger();
+    QCOMPARE(main.StatZip->panelText(1), world.paths.home + "sub/found.zip");
+    // The zip items hand over only to the zip page; other senders take the list's file.
+    QAction openZip(nullptr), other(nullptr);
+    openZip.setObjectName("OpenZipH1");
+    main.Text(&openZip);
     QCOMPARE(main.StatText->panelText(3), QString("listed.txt"));
     main.Text(&other);
     QCOMPARE(main.StatText->panelText(3), QString("listed.txt"));
@@ -412,11 +423,9 @@ void TestMainWindow::secondaryWindowsMadeOnceInOrder() {
     ProbeMain main;
     main.CreateSecondaryWindows();
     main.CreateSecondaryWindows();
-    const QList<QDialog*> dialogs =
-        main.findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly);
     QStringList names;
-    for (QDialog* dialog : dialogs)
-        names << dialog->objectName();
+    for (QWidget* window : main.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (window->isWindow() && !qobject_cast<QMenu*>(window)) names << window->objectName();
     QCOMPARE(names,
              (QStringList{"AboutBox", "Msgform", "frmFileProperties", "RenameDlg", "MakeDirForm",
                           "FileAttrForm", "EMailForm", "NewHF", "TableForm", "DelDirForm",
