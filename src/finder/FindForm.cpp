@@ -1,6 +1,7 @@
 #include "finder/FindForm.h"
 
 #include "core/CommandGuard.h"
+#include "core/FileIo.h"
 #include "core/Helpers.h"
 #include "core/KorError.h"
 #include "core/Prompter.h"
@@ -26,7 +27,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardItemModel>
 #include <QToolButton>
@@ -543,10 +543,7 @@ void TfFindForm::SaveButClick() {
     request.defaultSuffix = "txt";
     const QString name = prompter().saveFile(request);
     if (name.isEmpty()) return;
-    QSaveFile out(name);
-    if (!out.open(QIODevice::WriteOnly) || out.write(m_results.savedBytes()) < 0 || !out.commit())
-        throw KorError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(name, out.errorString()));
+    fileio::Replace(QFile::encodeName(name), m_results.savedBytes());
 }
 
 void TfFindForm::PrintButClick() {

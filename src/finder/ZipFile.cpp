@@ -1,12 +1,12 @@
 #include "finder/ZipFile.h"
 
+#include "core/FileIo.h"
 #include "finder/WildSet.h"
 
 #include <QFile>
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -110,11 +110,14 @@ void TZipFile::OpenArchiveRaw(const QByteArray& rawPath) {
     QByteArray name = rawPath;
     if (!name.contains('.')) name += ".zip";
 
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    int fd = -1;
+    try {
+        fd = fileio::OpenForReading(name).release();
+    } catch (const KorError&) {
+        throw EZipErr("Cannot open specified file");
+    }
     struct stat st;
-    if (fd < 0) throw EZipErr("Cannot open specified file");
-    // Only regular files: a FIFO or a device named like an archive must not stall the scan.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
         ::close(fd);
         throw EZipErr("Cannot open specified file");
     }
