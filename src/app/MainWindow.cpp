@@ -18,6 +18,7 @@
 #include "kit/SplitPanel.h"
 #include "kit/StatusPanels.h"
 #include "platform/Host.h"
+#include "system/SystemPanel.h"
 #include "text/TextPage.h"
 
 #include <QApplication>
@@ -226,6 +227,18 @@ void TKorMain::buildBrowserSide() {
                 Pages->setCurrentWidget(TabTree);
             }));
     SystemExitBut = exitRow(SystemSheet, "SystemExitBut");
+    // Like the presets, the bars scroll in a small window instead of holding it open.
+    auto* systemScroll = new QScrollArea(SystemSheet);
+    systemScroll->setObjectName("SystemScroll");
+    systemScroll->setFrameShape(QFrame::NoFrame);
+    systemScroll->setWidgetResizable(true);
+    SystemPanel = new TSystemPanel(platform::paths().homeDir());
+    SystemPanel->setObjectName("SystemPanel");
+    systemScroll->setWidget(SystemPanel);
+    auto* systemColumn = static_cast<QVBoxLayout*>(SystemSheet->layout());
+    systemColumn->insertWidget(0, systemScroll, 1);
+    connect(SystemPanel, &TSystemPanel::systemFileRequested, this,
+            Guarded([this](int index) { OpenSystemFile(index); }));
     UtilsExitBut = exitRow(TabUtils, "UtilsExitBut");
 
     // A floated Utils sheet is closed with its window, so its own Exit button steps aside.
@@ -421,6 +434,19 @@ void TKorMain::writeSettings() {
 
 void TKorMain::Exit1Click() {
     close();
+}
+
+void TKorMain::OpenSystemFile(int index) {
+    const SystemFile& file = SystemPanel->systemFiles().at(index);
+    SelectViewerSheet(TabText);
+    TextPage->AskSaveText();
+    FormShow();
+    // A file that cannot be read leaves the text page's panels as they were.
+    TextPage->LoadDocument(file.path, file.documentName(), file.directoryShown());
+    StatBar->setPanelText(3, file.path);
+    Pages->setCurrentWidget(TabTree);
+    TextButSort();
+    MenuVisable();
 }
 
 void TKorMain::DrivePButClick() {

@@ -17,6 +17,7 @@ class QToolButton;
 class Tdirtree;
 class TBannerMenu;
 class TFinderLink;
+class TSystemPanel;
 class TDriveBar;
 class TMaskSheet;
 class QPrinter;
@@ -48,6 +49,7 @@ public:
     QWidget* TabTree;
     TMaskSheet* MaskSheet;
     QWidget* SystemSheet;
+    TSystemPanel* SystemPanel;
     QWidget* TabUtils;
     TGradientPanel* TreeToolBar;
     QToolButton* DrivePBut;
@@ -151,6 +153,8 @@ public:
     void HelpContentsClick();
     void AboutClick();
     void DrivePButClick();
+    /// Opens one of the System sheet's files on the TextEdit sheet.
+    void OpenSystemFile(int index);
     /// Shows the File Finder, made on first use.
     void FindButClick();
 
@@ -206,7 +210,7 @@ private:
     void EnableDeleteFileBut() {}
     void FileOpsButSort() {}
     void ClipboardViewer1Change() {}
-    void RefreshSystemInfo() {}
+    void RefreshSystemInfo();
 
     void buildMenus();
     void buildBrowserSide();

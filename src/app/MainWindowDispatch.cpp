@@ -8,6 +8,7 @@
 #include "kit/BannerMenu.h"
 #include "kit/FloatTabWidget.h"
 #include "kit/StatusPanels.h"
+#include "system/SystemPanel.h"
 #include "text/TextPage.h"
 
 #include <QFile>
@@ -183,6 +184,10 @@ void TKorMain::ProgPagesChange() {
     FormResize();
     UpdatePasteButton();
     ClipboardViewer1Change();
+}
+
+void TKorMain::RefreshSystemInfo() {
+    SystemPanel->SysRefButClick();
 }
 
 void TKorMain::PagesChange() {

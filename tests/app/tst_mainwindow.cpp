@@ -11,6 +11,7 @@
 #include "kit/BannerMenu.h"
 #include "kit/FloatTabWidget.h"
 #include "kit/StatusPanels.h"
+#include "system/SystemPanel.h"
 #include "text/TextPage.h"
 
 #include "ScriptedPrompter.h"
@@ -24,6 +25,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -87,6 +89,7 @@ private Q_SLOTS:
     void resizeSetsTreePanelHeight_data();
     void resizeSetsTreePanelHeight();
     void secondaryWindowsMadeOnceInOrder();
+    void systemFileOpensOnTheTextPage();
     void utilsSheetFloatsAndDocks();
     void hintsReachStatusPanel();
     void helpAndAbout();
@@ -416,6 +419,25 @@ void TestMainWindow::resizeSetsTreePanelHeight() {
     QCOMPARE(main.TabTree->height(), sheetHeight);
     QCOMPARE(main.TreePanel->height(), treeHeight);
     QCOMPARE(main.FileListPanel->y(), treeHeight + 3);
+}
+
+void TestMainWindow::systemFileOpensOnTheTextPage() {
+    TestWorld world;
+    ProbeMain main;
+    const auto& files = main.SystemPanel->systemFiles();
+    const auto inHome = std::find_if(files.begin(), files.end(), [&](const SystemFile& file) {
+        return file.path.startsWith(world.paths.home);
+    });
+    QVERIFY(inHome != files.end());
+    world.file(inHome->path.mid(world.path().size()), "export EDITOR=vi\n");
+    main.Pages->setCurrentWidget(main.SystemSheet);
+    main.findChild<QPushButton*>(inHome->button)->click();
+    QCOMPARE(main.ProgPages->currentWidget(), main.TabText);
+    QCOMPARE(main.TextPage->View->toPlainText(), QString("export EDITOR=vi\n"));
+    QCOMPARE(main.StatText->panelText(3), inHome->documentName());
+    QCOMPARE(main.StatText->panelText(2), inHome->directoryShown());
+    QCOMPARE(main.StatBar->panelText(3), inHome->path);
+    QCOMPARE(main.Pages->currentWidget(), main.TabTree);
 }
 
 void TestMainWindow::secondaryWindowsMadeOnceInOrder() {
