@@ -26,7 +26,9 @@ function(korvane_add_subfolders dir)
 endfunction()
 
 # korvane_fuzz(<name> SOURCES ... LIBS ...): a libFuzzer target (clang). Its seed inputs
-# live in corpus/<name>/ beside the CMakeLists.txt that adds it; scripts/fuzz finds them.
+# live in corpus/<name>/ beside the CMakeLists.txt that adds it. Every target is built by
+# korvane_fuzzers and listed in <build>/fuzz-targets/<name> (program, then corpus folder),
+# which is how scripts/fuzz finds them.
 function(korvane_fuzz name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -34,4 +36,10 @@ function(korvane_fuzz name)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   korvane_setup_target(${name})
+  if(NOT TARGET korvane_fuzzers)
+    add_custom_target(korvane_fuzzers)
+  endif()
+  add_dependencies(korvane_fuzzers ${name})
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/fuzz-targets/${name}
+       CONTENT "$<TARGET_FILE:${name}>\n${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name}\n")
 endfunction()

@@ -26,3 +26,11 @@ korvane_build() {
   cmake -S "$KORVANE_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
 }
+
+# What every sanitized program here runs with: a report ends the program with an error, and
+# leaks inside system libraries (listed in scripts/sanitizers/lsan.supp) are not reported.
+korvane_sanitizer_env() {
+  export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0:check_initialization_order=1}
+  export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+  export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$KORVANE_ROOT/scripts/sanitizers/lsan.supp:print_suppressions=0}
+}

@@ -98,6 +98,9 @@ void TKorMain::buildTreeSheet() {
             }));
     connect(FileList, &TQuickFileList::OnDblClick, this, Guarded([this] { FileListDblClick(); }));
     connect(FileList, &TQuickFileList::OnChange, this, Guarded([this] { FileOpsButSort(); }));
+    connect(FileList, &TQuickFileList::OnListed, this, [this] {
+        if (!FileList->readError().isEmpty()) StatBar->setPanelText(0, FileList->readError());
+    });
     connect(DriveBar, &TDriveBar::driveChosen, this, Guarded([this](const QString& root) {
                 Tree->goToDrive(root);
                 Tree->setFocus();

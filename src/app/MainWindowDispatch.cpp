@@ -39,7 +39,7 @@ void TKorMain::Sort(QObject* sender) {
     const QString name = SelectedFileName();
     if (name.isEmpty()) return;
     if (ProgPages->currentWidget() == TabHex) {
-        HexPage->LoadFromList(TreeDirectory() + name);
+        HexPage->LoadFromList(RawPathOf(name));
     } else {
         RunViewerEntry(DispatchEntry(ExtensionKey(name)), sender);
     }

@@ -1,5 +1,6 @@
 #include "browser/DirReader.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -16,7 +17,7 @@ void takeFacts(DirEntry& entry, const struct stat& st) {
 } // namespace
 
 DirReader::DirReader(const QByteArray& directory, Facts facts)
-    : m_dir(::opendir(directory.constData())), m_facts(facts) {}
+    : m_dir(::opendir(directory.constData())), m_error(m_dir ? 0 : errno), m_facts(facts) {}
 
 DirReader::~DirReader() {
     if (m_dir) ::closedir(m_dir);

@@ -32,10 +32,13 @@ public:
     DirReader& operator=(const DirReader&) = delete;
 
     bool isOpen() const { return m_dir != nullptr; }
+    /// The errno of a failed open, 0 when open.
+    int error() const { return m_error; }
     /// The next entry, "." and ".." included; false at the end.
     bool next(DirEntry& entry);
 
 private:
     DIR* m_dir = nullptr;
+    int m_error = 0;
     Facts m_facts;
 };

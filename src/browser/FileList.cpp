@@ -117,6 +117,7 @@ TQuickFileList::TQuickFileList(QWidget* parent)
     connect(m_report->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { Q_EMIT OnChange(); });
     connect(m_model, &FileListModel::listed, this, &TQuickFileList::fitIconItems);
+    connect(m_model, &FileListModel::listed, this, &TQuickFileList::OnListed);
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_report), static_cast<QAbstractItemView*>(m_icons)}) {
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -328,6 +329,10 @@ void TQuickFileList::setDirectory(const QString& directory) {
 void TQuickFileList::setRawDirectory(const QByteArray& directory) {
     WaitCursor wait;
     m_model->setDirectory(directory);
+}
+
+QString TQuickFileList::readError() const {
+    return m_model->readError();
 }
 
 void TQuickFileList::reread() {

@@ -75,6 +75,8 @@ public:
     void setRawDirectory(const QByteArray& directory);
     /// Lists the current directory again (after file commands, saves, the drive refresh).
     void reread();
+    /// Why the listed directory could not be read; empty when it could.
+    QString readError() const;
 
     int itemCount() const;
     /// The caption of item i in list order: its display name.
@@ -106,6 +108,8 @@ public:
     QAbstractItemView* currentView() const;
 
 Q_SIGNALS:
+    /// A listing is complete; readError() tells whether the folder could be read.
+    void OnListed();
     /// The selection changed.
     void OnChange();
     /// A left click in the list, after the selection followed it.

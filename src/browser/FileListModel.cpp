@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -134,6 +135,11 @@ void FileListModel::reread() {
     std::vector<FileItem> batch;
     batch.reserve(kBatch);
     DirReader reader(m_directory, DirReader::Facts::Full);
+    m_readError.clear();
+    if (!m_directory.isEmpty() && !reader.isOpen())
+        m_readError = QStringLiteral("Cannot read the folder \"%1\". %2")
+                          .arg(QFile::decodeName(m_directory),
+                               QString::fromLocal8Bit(strerror(reader.error())));
     DirEntry entry;
     int seen = 0;
     while (reader.next(entry)) {

@@ -74,6 +74,8 @@ public:
     /// How often a listing lets pending events run (milliseconds; 0 after every batch).
     void setYieldInterval(int ms) { m_yieldMs = ms; }
     bool isListing() const { return m_listing; }
+    /// Why the directory could not be read at the last listing; empty when it could.
+    QString readError() const { return m_readError; }
 
     int count() const { return int(m_items.size()); }
     const FileItem& item(int row) const { return m_items[size_t(row)]; }
@@ -127,6 +129,7 @@ private:
     QHash<QString, int> m_typeCache; ///< lower-case extension to type, for one listing
     quint64 m_generation = 0;
     bool m_listing = false;
+    QString m_readError;
     int m_yieldMs = 50;
 
     QAbstractFileIconProvider m_defaultProvider;

@@ -27,8 +27,11 @@ TMaskSheet::TMaskSheet(QWidget* parent) : QWidget(parent) {
         m_presets.append(radio);
     }
 
+    // The field and its buttons take two rows: in one they are wider than the panel.
     auto* customBox = new QGroupBox("Custom file mask", this);
-    auto* row = new QHBoxLayout(customBox);
+    auto* rows = new QVBoxLayout(customBox);
+    auto* row = new QHBoxLayout;
+    rows->addLayout(row);
     row->addWidget(new QLabel("Mask = ", customBox));
     row->addWidget(new QLabel("*.", customBox));
     Edit2 = new QLineEdit(customBox);
@@ -36,15 +39,18 @@ TMaskSheet::TMaskSheet(QWidget* parent) : QWidget(parent) {
     Edit2->setMaxLength(3);
     Edit2->setFixedWidth(Edit2->fontMetrics().horizontalAdvance("WWWW") + 12);
     row->addWidget(Edit2);
+    row->addStretch();
     CustomMaskSetBut = new QPushButton("Set", customBox);
     CustomMaskSetBut->setObjectName("CustomMaskSetBut");
     SetHint(CustomMaskSetBut, "Enable custom file mask");
     CustomMaskClearBut = new QPushButton("Clear", customBox);
     CustomMaskClearBut->setObjectName("CustomMaskClearBut");
     SetHint(CustomMaskClearBut, "Clear custom file mask");
-    row->addWidget(CustomMaskSetBut);
-    row->addWidget(CustomMaskClearBut);
-    row->addStretch();
+    auto* buttons = new QHBoxLayout;
+    rows->addLayout(buttons);
+    buttons->addWidget(CustomMaskSetBut);
+    buttons->addWidget(CustomMaskClearBut);
+    buttons->addStretch();
 
     MaskExitBut = new QPushButton("Exit", this);
     MaskExitBut->setObjectName("MaskExitBut");

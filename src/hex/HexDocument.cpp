@@ -1,18 +1,18 @@
 #include "hex/HexDocument.h"
 
+#include "core/FileIo.h"
 #include "core/KorError.h"
 #include "hex/HexCodePage.h"
 #include "hex/HexFileIo.h"
 #include "hex/HexHeld.h"
-#include "platform/Host.h"
 
 #include <QFile>
 #include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cerrno>
-#include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,46 +24,28 @@ namespace {
 // deciding get the grid's plain answer.
 bool g_deciding = false;
 
-quint32 tickCount() {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return quint32(quint64(now.tv_sec) * 1000 + quint64(now.tv_nsec) / 1000000);
-}
-
 } // namespace
 
-THexDocument::THexDocument(QObject* parent) : QObject(parent), m_window(kReadWindowSize, '\0') {
+THexDocument::THexDocument(QObject* parent) : QObject(parent) {
     m_bookmarks.fill(-1);
     ResetUndo();
-    chooseWorkingCopyName();
     Clear();
     m_ready = true;
 }
 
-THexDocument::~THexDocument() {
-    closeStream();
-    if (!m_workName.isEmpty()) ::unlink(QFile::encodeName(m_workName).constData());
-}
-
-void THexDocument::chooseWorkingCopyName() {
-    QString dir = platform::paths().tempDir().trimmed();
-    if (dir.isEmpty()) return;
-    if (!dir.endsWith('/')) dir += '/';
-    quint32 tick = tickCount();
-    for (int attempt = 0; attempt < 4096; ++attempt) {
-        const QString name =
-            dir + QStringLiteral("%1.HEXW").arg(tick, 8, 16, QLatin1Char('0')).toUpper();
-        const int error = hexio::createExclusive(name);
-        if (error == 0) {
-            m_workName = name;
-            return;
-        }
-        if (error != EEXIST) return;
-        tick = std::max(tickCount(), tick + 1);
-    }
-}
+THexDocument::~THexDocument() = default;
 
 // ---- properties
+
+void THexDocument::setFileName(const QString& fileName) {
+    m_fileName = fileName;
+    m_rawName = QFile::encodeName(fileName);
+}
+
+void THexDocument::setRawFileName(const QByteArray& path) {
+    m_rawName = path;
+    m_fileName = QFile::decodeName(path);
+}
 
 qint32 THexDocument::CaretPosition() const {
     return m_size == 0 ? 0 : std::clamp(caretByte(), 0, m_size - 1);
@@ -99,8 +81,10 @@ void THexDocument::MarkReadOnly(bool flag) {
 // ---- loading and saving
 
 void THexDocument::Clear() {
-    closeStream();
+    m_copy.close();
+    m_size = 0;
     m_fileName.clear();
+    m_rawName.clear();
     ResetUndo();
     clearSelectionQuietly();
     m_marks.clear();
@@ -111,38 +95,44 @@ void THexDocument::Clear() {
 }
 
 bool THexDocument::LoadFromFile() {
-    closeStream();
+    m_copy.close();
     m_readOnly = true;
-    const QByteArray native = QFile::encodeName(m_fileName);
-    // Non-blocking, so that naming a FIFO cannot hang the program; only regular files load.
-    const int source =
-        m_fileName.isEmpty() ? -1 : ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat st {};
-    if (source < 0 || ::fstat(source, &st) != 0 || !S_ISREG(st.st_mode)) {
-        if (source >= 0) ::close(source);
+    m_lastError.clear();
+    if (m_rawName.isEmpty()) {
         failLoad();
+        return false;
+    }
+    fileio::UniqueFd source;
+    try {
+        source = fileio::OpenForReading(m_rawName);
+    } catch (const KorError& error) {
+        failLoad();
+        m_lastError = error.text();
         return false;
     }
     const QString tooLarge = "Cannot edit files of 2 GB or more\r\n" + m_fileName;
-    if (st.st_size > kMaxDataSize) {
-        ::close(source);
+    struct stat st {};
+    if (::fstat(source.get(), &st) == 0 && st.st_size > kMaxDataSize) {
         failLoad();
         throw KorError(tooLarge);
     }
-    const bool writable = ::access(native.constData(), W_OK) == 0;
-    if (m_workName.isEmpty() || (m_fd = hexio::openWorking(m_workName, true)) < 0) {
-        ::close(source);
+    const bool writable = ::access(m_rawName.constData(), W_OK) == 0;
+    qint64 copied;
+    try {
+        copied = m_copy.fillFrom(source.get(), kMaxDataSize);
+    } catch (const KorError&) {
         failLoad();
-        throw KorError("Cannot create the working copy in the temporary folder");
+        throw;
     }
-    const qint64 copied = hexio::copyWhole(source, m_fd, kMaxDataSize);
-    ::close(source);
     if (copied < 0 || copied > kMaxDataSize) {
+        const int code = errno;
         failLoad();
         if (copied > kMaxDataSize) throw KorError(tooLarge);
+        m_lastError = QStringLiteral("Cannot read file \"%1\". %2")
+                          .arg(QFile::decodeName(m_rawName), fileio::ErrorText(code));
         return false;
     }
-    m_size = qint32(copied);
+    m_size = m_copy.size();
     m_readOnly = !writable;
     ResetUndo();
     m_marks.clear();
@@ -157,8 +147,10 @@ bool THexDocument::LoadFromFile() {
 void THexDocument::failLoad() {
     // The earlier contents are gone; an empty, unnamed document is left so that a later
     // Save cannot overwrite the file that failed to load.
-    closeStream();
+    m_copy.close();
+    m_size = 0;
     m_fileName.clear();
+    m_rawName.clear();
     m_readOnly = true;
     ResetUndo();
     m_marks.clear();
@@ -168,21 +160,27 @@ void THexDocument::failLoad() {
     Q_EMIT repaintNeeded();
 }
 
-QString THexDocument::backupName() const {
-    const qsizetype slash = m_fileName.lastIndexOf('/');
-    const qsizetype dot = m_fileName.lastIndexOf('.');
+QByteArray THexDocument::backupName() const {
+    const qsizetype slash = m_rawName.lastIndexOf('/');
+    const qsizetype dot = m_rawName.lastIndexOf('.');
+    const QByteArray extension = QFile::encodeName(m_backupExtension);
     // A leading dot starts a hidden name, not an extension.
-    if (dot > slash + 1) return m_fileName.left(dot) + m_backupExtension;
-    return m_fileName + m_backupExtension;
+    if (dot > slash + 1) return m_rawName.left(dot) + extension;
+    return m_rawName + extension;
 }
 
 bool THexDocument::SaveToFile() {
-    if (m_fileName.isEmpty()) return false;
-    if (m_createBackup && m_modified && QFile::exists(m_fileName) &&
-        !hexio::copyFileOver(m_fileName, backupName()))
+    m_lastError.clear();
+    if (m_rawName.isEmpty()) return false;
+    try {
+        writeFile();
+    } catch (const fileio::FileIoError& error) {
+        m_lastError = error.reason();
         return false;
-    if (m_fd < 0) ensureStream();
-    if (!hexio::replaceFileFrom(m_fd, m_fileName)) return false;
+    } catch (const KorError& error) {
+        m_lastError = error.text();
+        return false;
+    }
     m_marks.clear();
     m_modified = false;
     m_readOnly = false;
@@ -191,72 +189,89 @@ bool THexDocument::SaveToFile() {
     return true;
 }
 
-// ---- the working copy
-
-void THexDocument::ensureStream() {
-    if (m_fd >= 0) return;
-    if (!m_workName.isEmpty()) m_fd = hexio::openWorking(m_workName, true);
-    if (m_fd < 0) throw KorError("Cannot create the working copy in the temporary folder");
-    m_size = 0;
-}
-
-void THexDocument::closeStream() {
-    if (m_fd >= 0) {
-        (void)!::ftruncate(m_fd, 0);
-        ::close(m_fd);
-        m_fd = -1;
+void THexDocument::writeFile() {
+    if (!m_copy.isOpen()) {
+        m_copy.open();
+        m_size = 0;
     }
-    m_size = 0;
+    const auto copyAll = [](int from) {
+        return [from](int to) {
+            return hexio::copyWhole(from, to, std::numeric_limits<qint64>::max() - 1) >= 0;
+        };
+    };
+    const bool backup = m_createBackup && m_modified && ::access(m_rawName.constData(), F_OK) == 0;
+    if (!backup) {
+        fileio::Replace(m_rawName, copyAll(m_copy.handle()));
+        return;
+    }
+    // A failed save changes nothing on disk: an older backup is set aside, not replaced,
+    // until the new file is complete.
+    const QByteArray bak = backupName();
+    QByteArray stash;
+    if (::access(bak.constData(), F_OK) == 0) {
+        stash = bak + ".kor-old-XXXXXX";
+        fileio::UniqueFd hold(::mkostemp(stash.data(), O_CLOEXEC));
+        if (!hold.valid() || ::rename(bak.constData(), stash.constData()) != 0) {
+            const int code = errno;
+            if (hold.valid()) ::unlink(stash.constData());
+            throw fileio::FileIoError(QString(), bak, code, fileio::ErrorText(code));
+        }
+    }
+    const auto putBack = [&] {
+        if (!stash.isEmpty()) ::rename(stash.constData(), bak.constData());
+    };
+    try {
+        const fileio::UniqueFd old = fileio::OpenForReading(m_rawName);
+        struct stat info {};
+        ::fstat(old.get(), &info);
+        fileio::Replace(bak, copyAll(old.get()), int(info.st_mode & 0777));
+    } catch (const KorError&) {
+        putBack();
+        throw;
+    }
+    try {
+        fileio::Replace(m_rawName, copyAll(m_copy.handle()));
+    } catch (const KorError&) {
+        ::unlink(bak.constData());
+        putBack();
+        throw;
+    }
+    if (!stash.isEmpty()) ::unlink(stash.constData());
 }
 
-void THexDocument::throwWriteError() const {
-    throw KorError("Cannot write the working copy\r\n" + m_workName);
-}
+// ---- the working copy
 
 void THexDocument::checkRoom(qint64 growth) const {
     if (qint64(m_size) + growth > kMaxDataSize)
         throw KorError("The document cannot grow to 2 GB or more");
 }
 
-QByteArray THexDocument::readData(qint32 position, qint32 count) const {
-    QByteArray bytes(count, Qt::Uninitialized);
-    if (!hexio::readAt(m_fd, bytes.data(), count, position))
-        throw KorError("Cannot read the working copy\r\n" + m_workName);
-    return bytes;
-}
-
 void THexDocument::writeByte(qint32 index, uchar value) {
-    if (!hexio::writeAt(m_fd, reinterpret_cast<const char*>(&value), 1, index)) throwWriteError();
-    if (m_windowStart >= 0 && index >= m_windowStart && index < m_windowStart + m_windowLength)
-        m_window[index - m_windowStart] = char(value);
+    m_copy.writeByte(index, value);
 }
 
 void THexDocument::insertRaw(const char* data, qint32 count, qint32 position) {
-    ensureStream();
     if (m_size == 0) m_marks.clear();
-    const qint32 old = m_size;
-    // Reserving the room first means a full disk stops the insertion before anything moved.
-    if (::posix_fallocate(m_fd, old, count) != 0) {
-        (void)!::ftruncate(m_fd, old);
-        throwWriteError();
-    }
-    m_size = old + count;
-    if (!hexio::moveRange(m_fd, position, qint64(position) + count, old - position) ||
-        !hexio::writeAt(m_fd, data, count, position)) {
+    try {
+        m_copy.insert(data, count, position);
+    } catch (const KorError&) {
+        m_size = m_copy.size();
         refreshGrid();
-        throwWriteError();
+        throw;
     }
+    m_size = m_copy.size();
     refreshGrid();
 }
 
 void THexDocument::deleteRaw(qint32 start, qint32 end) {
-    if (!hexio::moveRange(m_fd, end, start, m_size - end)) throwWriteError();
-    truncateRaw(m_size - (end - start));
+    m_copy.remove(start, end);
+    m_size = m_copy.size();
+    refreshGrid();
 }
 
 void THexDocument::truncateRaw(qint32 size) {
-    if (::ftruncate(m_fd, size) != 0) throwWriteError();
-    m_size = size;
+    m_copy.truncate(size);
+    m_size = m_copy.size();
     refreshGrid();
 }
 
@@ -264,19 +279,8 @@ void THexDocument::truncateRaw(qint32 size) {
 
 const uchar* THexDocument::rowBytes(int row, int& count) {
     count = 0;
-    const qint64 p = qint64(row) * m_n;
-    if (row < 0 || p >= m_size || m_fd < 0) return nullptr;
-    if (m_windowStart < 0 || m_windowStart > p ||
-        p + m_n > qint64(m_windowStart) + kReadWindowSize) {
-        m_windowStart = qint32(std::max<qint64>(0, p - kReadWindowSize / 2));
-        m_windowLength = std::min<qint32>(kReadWindowSize, m_size - m_windowStart);
-        if (!hexio::readAt(m_fd, m_window.data(), m_windowLength, m_windowStart)) {
-            m_windowStart = -1;
-            return nullptr;
-        }
-    }
-    count = int(std::min<qint64>({qint64(m_n), m_size - p, m_windowStart + m_windowLength - p}));
-    return reinterpret_cast<const uchar*>(m_window.constData()) + (p - m_windowStart);
+    if (row < 0) return nullptr;
+    return m_copy.windowAt(qint64(row) * m_n, m_n, count);
 }
 
 uchar THexDocument::byteAt(qint32 index) {
@@ -312,7 +316,6 @@ void THexDocument::queueStateChanged() {
 
 void THexDocument::refreshGrid() {
     m_marks.truncate(m_size);
-    invalidateWindow();
     if (m_size == 0) {
         m_caret = {hexgrid::kFirstHexColumn, 0};
     } else {
@@ -432,14 +435,14 @@ void THexDocument::recordUndo(HexUndoKind kind, qint32 position, qint32 count,
     record.replacedCount = replacedCount;
     switch (kind) {
     case HexUndoKind::ByteChanged:
-        record.payload = readData(position, 1);
+        record.payload = m_copy.read(position, 1);
         record.oldMark = m_marks.test(position);
         break;
     case HexUndoKind::BytesRemoved:
-        record.payload = readData(position, count);
+        record.payload = m_copy.read(position, count);
         break;
     case HexUndoKind::ReplaceSelection:
-        record.payload = readData(position, replacedCount);
+        record.payload = m_copy.read(position, replacedCount);
         break;
     case HexUndoKind::InsertBuffer:
     case HexUndoKind::AppendBuffer:
@@ -447,9 +450,6 @@ void THexDocument::recordUndo(HexUndoKind kind, qint32 position, qint32 count,
         break;
     }
     m_undo.append(record);
-    if (kind == HexUndoKind::BytesRemoved || kind == HexUndoKind::InsertBuffer ||
-        kind == HexUndoKind::ReplaceSelection)
-        invalidateWindow();
 }
 
 void THexDocument::ResetUndo() {
@@ -542,7 +542,7 @@ QByteArray THexDocument::BufferFromFile(int position, int& count) {
     if (position < 0 || position >= m_size) throw KorError("Invalid BufferFromFile argument");
     count = std::clamp(count, 0, m_size - position);
     QByteArray bytes(count, Qt::Uninitialized);
-    if (!hexio::readAt(m_fd, bytes.data(), count, position)) {
+    if (!m_copy.readInto(bytes.data(), count, position)) {
         count = 0;
         return {};
     }
@@ -575,26 +575,22 @@ void THexDocument::Undo() {
         restoreState(record);
         break;
     case HexUndoKind::BytesRemoved:
-        invalidateWindow();
         insertRaw(payload, record.count, record.position);
         restoreState(record);
         m_marks.truncate(record.position);
         break;
     case HexUndoKind::InsertBuffer:
-        invalidateWindow();
         deleteRaw(record.position, record.position + record.count);
         restoreState(record);
         m_marks.truncate(record.position);
         break;
     case HexUndoKind::ReplaceSelection:
-        invalidateWindow();
         deleteRaw(record.position, record.position + record.count);
         insertRaw(payload, record.replacedCount, record.position);
         restoreState(record);
         m_marks.truncate(std::max(0, record.position - 1));
         break;
     case HexUndoKind::AppendBuffer:
-        invalidateWindow();
         moveCaret({hexgrid::kFirstHexColumn, m_caret.row});
         truncateRaw(record.position);
         m_marks.truncate(record.position);

@@ -3,6 +3,7 @@
 #include "hex/HexGrid.h"
 #include "hex/HexMarks.h"
 #include "hex/HexUndoLog.h"
+#include "hex/HexWorkingCopy.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -18,18 +19,24 @@
 /// widget that shows it only paints and forwards input.
 ///
 /// Positions and sizes are 32-bit: files of 2 GiB or more are refused. Errors are thrown
-/// as KorError; LoadFromFile and SaveToFile report a failed file access as false.
+/// as KorError; LoadFromFile and SaveToFile report a failed file access as false, with
+/// the reason in LastError.
 class THexDocument : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kReadWindowSize = 65536;
     static constexpr qint64 kMaxDataSize = std::numeric_limits<qint32>::max();
 
     explicit THexDocument(QObject* parent = nullptr);
     ~THexDocument() override;
 
     QString FileName() const { return m_fileName; }
-    void setFileName(const QString& fileName) { m_fileName = fileName; }
+    void setFileName(const QString& fileName);
+    /// Names the file by the bytes of its path (for names that are not UTF-8).
+    void setRawFileName(const QByteArray& path);
+    QByteArray RawFileName() const { return m_rawName; }
+    /// Why the last LoadFromFile failed (naming the file) or SaveToFile failed (the reason
+    /// alone); empty after success.
+    QString LastError() const { return m_lastError; }
     qint32 DataSize() const { return m_size; }
     bool Modified() const { return m_modified; }
     /// An indicator only: nothing is refused because of it.
@@ -54,16 +61,17 @@ public:
     bool OEMTranslate() const { return m_oem; }
     void setOEMTranslate(bool on);
     /// Full path of the working copy ("" when the temp folder was unusable).
-    QString WorkingCopyName() const { return m_workName; }
+    QString WorkingCopyName() const { return m_copy.name(); }
 
     /// A new, empty, unnamed document.
     void Clear();
     /// Loads the file named by FileName. False (and an empty, unnamed document) when it is
     /// missing, not a regular file or unreadable; throws when it holds 2 GiB or more.
     bool LoadFromFile();
-    /// Writes the document over FileName (after a ".bak"-style backup of a modified
-    /// existing file); the file is replaced only once the new contents are complete.
-    /// On success the document is unmodified and its undo history is gone.
+    /// Writes the document over FileName; the file is replaced only once the new contents
+    /// are complete, and a modified existing file's old content is then kept under the
+    /// ".bak"-style name. A failed save changes nothing on disk. On success the document
+    /// is unmodified and its undo history is gone.
     bool SaveToFile();
     /// Reverts the newest undo record.
     void Undo();
@@ -153,30 +161,21 @@ private:
     void selectInserted(qint32 position, qint32 count);
     void queueStateChanged();
     void refreshGrid();
-    void invalidateWindow() { m_windowStart = -1; }
 
-    void chooseWorkingCopyName();
-    void ensureStream();
-    void closeStream();
     void failLoad();
     void checkRoom(qint64 growth) const;
-    QByteArray readData(qint32 position, qint32 count) const;
     void writeByte(qint32 index, uchar value);
     void insertRaw(const char* data, qint32 count, qint32 position);
     void deleteRaw(qint32 start, qint32 end);
     void truncateRaw(qint32 size);
-    [[noreturn]] void throwWriteError() const;
-    QString backupName() const;
+    QByteArray backupName() const;
+    void writeFile();
 
     int m_n = 16;
     qint32 m_size = 0;
-    int m_fd = -1;
+    THexWorkingCopy m_copy;
     THexUndoLog m_undo;
     bool m_readOnly = true;
-    QByteArray m_window;
-    qint32 m_windowStart = -1;
-    qint32 m_windowLength = 0;
-    QString m_workName;
     THexMarks m_marks;
     std::array<int, 10> m_bookmarks;
     qint32 m_selStart = -1, m_selAnchor = -1, m_selEnd = -1;
@@ -186,6 +185,8 @@ private:
     bool m_oem = false;
     bool m_modified = false;
     QString m_fileName;
+    QByteArray m_rawName;
+    QString m_lastError;
     bool m_createBackup = true;
     QString m_backupExtension = QStringLiteral(".bak");
     hexgrid::Cell m_caret;

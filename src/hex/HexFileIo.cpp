@@ -1,7 +1,6 @@
 #include "hex/HexFileIo.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -64,39 +63,6 @@ qint64 copyWhole(int from, int to, qint64 limit) {
         done += got;
     }
     return done;
-}
-
-bool replaceFileFrom(int from, const QString& target, int mode) {
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    const int fd = out.handle();
-    if (mode >= 0 && ::fchmod(fd, mode_t(mode)) != 0) {
-        out.cancelWriting();
-        return false;
-    }
-    if (copyWhole(from, fd, std::numeric_limits<qint64>::max() - 1) < 0) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
-}
-
-bool copyFileOver(const QString& source, const QString& target) {
-    const int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                    replaceFileFrom(fd, target, int(st.st_mode & 07777));
-    ::close(fd);
-    return ok;
-}
-
-int createExclusive(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return errno;
-    ::close(fd);
-    return 0;
 }
 
 int openWorking(const QString& path, bool truncate) {

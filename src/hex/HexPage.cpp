@@ -8,9 +8,11 @@
 #include "kit/GradientPanel.h"
 #include "kit/Hints.h"
 #include "kit/StatusPanels.h"
+#include "platform/Host.h"
 
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -72,6 +74,8 @@ QAction* menuItem(QMenu* menu, const QString& name, const QString& caption) {
 
 THexPage::THexPage(TBannerMenu* hexFileMenu, TBannerMenu* hexEditMenu, QWidget* parent)
     : QWidget(parent), HexFileMenu(hexFileMenu), HexEditMenu(hexEditMenu) {
+    // Working copies left by an instance that was killed would otherwise stay for ever.
+    THexWorkingCopy::RemoveAbandoned(platform::paths().tempDir());
     buildToolBar();
     HexEditor1 = new THexEditor(this);
     HexEditor1->setObjectName(QStringLiteral("HexEditor1"));
@@ -259,7 +263,9 @@ bool THexPage::SaveHex() {
         HexEditor1->setFileName(chosen);
     }
     if (!HexEditor1->SaveToFile()) {
-        prompter().message(MsgKind::Error, "Cannot save file\r\n" + HexEditor1->FileName(),
+        prompter().message(MsgKind::Error,
+                           "Cannot save file\r\n" + HexEditor1->FileName() + "\r\n" +
+                               HexEditor1->document().LastError(),
                            MsgButton::Ok);
         if (!named) HexEditor1->setFileName({});
         return false;
@@ -283,17 +289,26 @@ void THexPage::HexOpenButClick() {
     const QString chosen = prompter().openFile(request);
     if (chosen.isEmpty()) return;
     HexEditor1->setFileName(chosen);
-    HexEditor1->LoadFromFile();
-    if (request.readOnly) HexEditor1->MarkReadOnly(true);
+    if (loadNamed() && request.readOnly) HexEditor1->MarkReadOnly(true);
     HexSaveBut->setEnabled(true);
 }
 
 bool THexPage::LoadFromList(const QString& fullPath) {
+    return LoadFromList(QFile::encodeName(fullPath));
+}
+
+bool THexPage::LoadFromList(const QByteArray& rawPath) {
     if (!AskSaveHex()) return false;
-    HexEditor1->setFileName(fullPath);
-    HexEditor1->LoadFromFile();
+    HexEditor1->document().setRawFileName(rawPath);
+    loadNamed();
     HexSaveBut->setEnabled(true);
     return true;
+}
+
+bool THexPage::loadNamed() {
+    if (HexEditor1->LoadFromFile()) return true;
+    prompter().message(MsgKind::Error, HexEditor1->document().LastError(), MsgButton::Ok);
+    return false;
 }
 
 void THexPage::HexSaveButClick() {

@@ -35,6 +35,9 @@ public:
     /// loads the file and enables Save. False when the question stopped it. Throws
     /// KorError for a file of 2 GiB or more.
     bool LoadFromList(const QString& fullPath);
+    /// The same for a path given by its bytes, so names that are not UTF-8 load too. A file
+    /// that cannot be read gives a message naming it and the reason.
+    bool LoadFromList(const QByteArray& rawPath);
     /// Recomputes the enabled state of the tool buttons.
     void UpdateHexButtons();
 
@@ -88,6 +91,8 @@ Q_SIGNALS:
     void hexFileSaved(const QString& fileName);
 
 private:
+    /// Loads the editor's file; a failure gives the reason in a message box.
+    bool loadNamed();
     void buildToolBar();
     void buildMenus();
     void refreshEditMenu(QAction* undo, QAction* copy, QAction* cut, QAction* paste);

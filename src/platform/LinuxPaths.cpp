@@ -1,12 +1,9 @@
 #include "platform/LinuxPaths.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
+#include "core/FileIo.h"
 
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QDir>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -27,20 +24,7 @@ QString LinuxPaths::homeDir() const {
 }
 
 QString LinuxPaths::tempDir() const {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (base.isEmpty() || !QDir().mkpath(base)) return {};
-    const QString dir = base + "/Kor2Temp";
-    return ensurePrivateDir(dir) ? withSlash(dir) : QString();
-}
-
-bool LinuxPaths::ensurePrivateDir(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) return false;
-    struct stat st {};
-    if (::lstat(native.constData(), &st) != 0) return false;
-    if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return false;
-    if ((st.st_mode & 0077) != 0 && ::chmod(native.constData(), 0700) != 0) return false;
-    return true;
+    return fileio::PrivateTempDir();
 }
 
 } // namespace platform

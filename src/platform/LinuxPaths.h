@@ -10,9 +10,6 @@ public:
     QString settingsDir() const override;
     QString homeDir() const override;
     QString tempDir() const override;
-
-    /// Creates (mode 0700, not following links) or checks a private folder owned by this user.
-    static bool ensurePrivateDir(const QString& path);
 };
 
 } // namespace platform

@@ -101,6 +101,16 @@ const ByteTable& byteTable(int codePage) {
             slot->chars[b] = u;
             if (u != 0xfffd && !slot->bytes.contains(u)) slot->bytes.insert(u, byte);
         }
+        // A byte the page leaves undefined still reads as a character of its own, so that
+        // a file saved again gets it back: the Latin-1 one of that value when the page has
+        // no other use for it, else one from the private use area.
+        for (int b = 0; b < 256; ++b) {
+            if (slot->chars[b] != 0xfffd) continue;
+            char16_t u = char16_t(b);
+            if (slot->bytes.contains(u)) u = char16_t(0xf700 + b);
+            slot->chars[b] = u;
+            slot->bytes.insert(u, char(b));
+        }
     }
     return *slot;
 }

@@ -43,6 +43,10 @@ bool ReplaceAndFindNext(QTextCursor& cursor, const QString& findText, const QStr
 
 int ReplaceAll(QTextCursor& cursor, const QString& findText, const QString& replaceText,
                SearchOptions options) {
+    // With nothing to replace the document is left alone: even an empty edit block would
+    // mark it changed.
+    QTextCursor probe = cursor;
+    if (!selectionIsFindText(cursor, findText) && !FindInEditor(probe, findText, options)) return 0;
     cursor.beginEditBlock();
     int count = 0;
     if (selectionIsFindText(cursor, findText)) {

@@ -18,6 +18,7 @@ bool ReplaceAndFindNext(QTextCursor& cursor, const QString& findText, const QStr
 /// Replace All: like one Replace, then every further match up to the end of the document is
 /// replaced, each search starting after the text just inserted (so a replacement is never
 /// searched again). Text before the selection is never touched. One undo step. Returns the
-/// number of replacements; the cursor ends after the last one.
+/// number of replacements; the cursor ends after the last one. With none, neither the
+/// document nor the cursor changes.
 int ReplaceAll(QTextCursor& cursor, const QString& findText, const QString& replaceText,
                SearchOptions options);

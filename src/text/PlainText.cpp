@@ -5,38 +5,90 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-PlainTextFormat::LineBreak firstLineBreak(const QString& text) {
-    const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
-    const char16_t* end = p + text.size();
-    for (; p != end; ++p) {
-        if (*p == '\n') return PlainTextFormat::LineBreak::LF;
-        if (*p == '\r')
-            return p + 1 != end && p[1] == '\n' ? PlainTextFormat::LineBreak::CRLF
-                                                : PlainTextFormat::LineBreak::CR;
-    }
-    return PlainTextFormat::LineBreak::LF;
-}
+using LineBreak = PlainTextFormat::LineBreak;
 
-// CR LF and lone CR become LF, in place.
-void normaliseLineBreaks(QString& text) {
-    if (!text.contains(u'\r')) return;
+// Turns CR LF and lone CR into LF in place, recording each break and the most common one.
+void normaliseLineBreaks(QString& text, PlainTextFormat& format) {
+    format.lineBreaks.clear();
+    int counts[3] = {};
     QChar* out = text.data();
     const QChar* in = out;
     const QChar* end = in + text.size();
     while (in != end) {
-        if (*in == u'\r') {
-            *out++ = u'\n';
-            ++in;
-            if (in != end && *in == u'\n') ++in;
-        } else {
-            *out++ = *in++;
+        const QChar c = *in++;
+        if (c != u'\r' && c != u'\n') {
+            *out++ = c;
+            continue;
         }
+        LineBreak kind = LineBreak::LF;
+        if (c == u'\r') {
+            kind = in != end && *in == u'\n' ? LineBreak::CRLF : LineBreak::CR;
+            if (kind == LineBreak::CRLF) ++in;
+        }
+        *out++ = u'\n';
+        format.lineBreaks.append(kind);
+        if (++counts[int(kind)] > counts[int(format.lineBreak)]) format.lineBreak = kind;
     }
     text.truncate(out - text.constData());
+}
+
+// The text with each '\n' written as its break: the breaks of the unchanged stretches at
+// the start and the end are the stored ones, the others the document's own.
+QString withLineBreaks(const QString& text, PlainTextFormat& format) {
+    const QString& old = format.storedText;
+    QList<LineBreak> kept = format.lineBreaks;
+    if (kept.size() != old.count(u'\n')) kept.clear();
+    const qsizetype shorter = std::min(old.size(), text.size());
+    qsizetype prefix = 0;
+    if (!kept.isEmpty()) {
+        while (prefix < shorter && old[prefix] == text[prefix])
+            ++prefix;
+    }
+    qsizetype suffix = 0;
+    if (!kept.isEmpty()) {
+        while (suffix < shorter - prefix &&
+               old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+            ++suffix;
+    }
+    const qsizetype suffixStart = text.size() - suffix;
+    qsizetype headBreak = 0;
+    qsizetype tailBreak = kept.size() - QStringView(text).sliced(suffixStart).count(u'\n');
+
+    QString stored;
+    stored.reserve(text.size() + text.size() / 8);
+    QList<LineBreak> breaks;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\n') {
+            stored.append(c);
+            continue;
+        }
+        LineBreak kind = format.lineBreak;
+        if (i < prefix)
+            kind = kept[headBreak++];
+        else if (i >= suffixStart)
+            kind = kept[tailBreak++];
+        breaks.append(kind);
+        switch (kind) {
+        case LineBreak::LF:
+            stored.append(u'\n');
+            break;
+        case LineBreak::CRLF:
+            stored.append(u"\r\n");
+            break;
+        case LineBreak::CR:
+            stored.append(u'\r');
+            break;
+        }
+    }
+    format.storedText = text;
+    format.lineBreaks = breaks;
+    return stored;
 }
 
 bool startsWith(const QByteArray& bytes, const char* mark, int length) {
@@ -71,17 +123,13 @@ DecodedText DecodePlainText(const QByteArray& bytes, int legacyCodePage) {
             result.text = codepage::Decode(legacyCodePage, QByteArrayView(bytes));
         }
     }
-    format.lineBreak = firstLineBreak(result.text);
-    normaliseLineBreaks(result.text);
+    normaliseLineBreaks(result.text, format);
+    format.storedText = result.text;
     return result;
 }
 
 QByteArray EncodePlainText(const QString& text, PlainTextFormat& format) {
-    QString stored = text;
-    if (format.lineBreak == PlainTextFormat::LineBreak::CRLF)
-        stored.replace(u'\n', QStringLiteral("\r\n"));
-    else if (format.lineBreak == PlainTextFormat::LineBreak::CR)
-        stored.replace(u'\n', u'\r');
+    const QString stored = withLineBreaks(text, format);
 
     switch (format.encoding) {
     case PlainTextFormat::Encoding::CodePage:

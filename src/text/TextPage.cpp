@@ -1,6 +1,7 @@
 #include "text/TextPage.h"
 
 #include "core/CommandGuard.h"
+#include "core/FileIo.h"
 #include "core/KorError.h"
 #include "core/Prompter.h"
 #include "core/WaitCursor.h"
@@ -12,6 +13,7 @@
 #include "text/EditorSearch.h"
 #include "text/FormatBar.h"
 #include "text/SearchDialog.h"
+#include "text/TextClipboard.h"
 #include "text/TextFile.h"
 #include "text/anlRuler.h"
 
@@ -19,12 +21,14 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPointer>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -42,12 +46,31 @@ const QString kSaveFilter = QStringLiteral("Text files  (*.txt);;Rich text files
                                            "All files  (*)");
 
 /// The editor with its viewport margins reachable: they inset the text area without
-/// touching the document.
+/// touching the document. Copy and drag offer RTF too; paste and drop prefer it.
 class RichView : public QTextEdit {
 public:
     using QTextEdit::QTextEdit;
     void setTextMargins(int left, int right) {
         if (viewportMargins() != QMargins(left, 0, right, 0)) setViewportMargins(left, 0, right, 0);
+    }
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override {
+        QMimeData* data = QTextEdit::createMimeDataFromSelection();
+        AddRtfToMimeData(*data, textCursor().selection());
+        return data;
+    }
+    bool canInsertFromMimeData(const QMimeData* source) const override {
+        return HasRtf(*source) || QTextEdit::canInsertFromMimeData(source);
+    }
+    void insertFromMimeData(const QMimeData* source) override {
+        QTextCursor cursor = textCursor();
+        if (!InsertRtfFromMimeData(*source, cursor)) {
+            QTextEdit::insertFromMimeData(source);
+            return;
+        }
+        setTextCursor(cursor);
+        ensureCursorVisible();
     }
 };
 
@@ -327,9 +350,8 @@ void TTextPage::SaveText() {
     }
     {
         WaitCursor wait;
-        const QByteArray bytes =
-            SaveTextDocument(*View->document(), IsRichTextName(name), m_plainFormat);
-        WriteWholeFile(m_path, bytes);
+        const QByteArray bytes = SaveTextDocument(*View->document(), m_rich, m_plainFormat);
+        fileio::Replace(m_path, bytes);
     }
     setModifiedMark(false);
     Q_EMIT fileListRefreshRequested();
@@ -350,14 +372,17 @@ void TTextPage::SaveTextAs() {
     Q_EMIT lastSaveNameChanged(chosen);
     const QString oldName = StatText->panelText(3);
     const QByteArray oldPath = m_path;
+    const bool oldRich = m_rich;
     StatText->setPanelText(3, chosen);
     m_path = QFile::encodeName(chosen);
+    m_rich = IsRichAfterRename(m_rich, oldName, chosen);
     try {
         SaveText();
     } catch (...) {
-        // Nothing was written: the document keeps the name it had.
+        // Nothing was written: the document keeps the name and form it had.
         StatText->setPanelText(3, oldName);
         m_path = oldPath;
+        m_rich = oldRich;
         throw;
     }
     setModifiedMark(false);
@@ -369,6 +394,7 @@ void TTextPage::TextNewButClick() {
     View->clear();
     m_path.clear();
     m_plainFormat = PlainTextFormat();
+    m_rich = false;
     setModifiedMark(false);
     StatText->setPanelText(3, kUntitled);
 }
@@ -395,12 +421,13 @@ void TTextPage::LoadDocument(const QByteArray& path, const QString& documentName
     TextContent content;
     {
         WaitCursor wait;
-        const QByteArray bytes = ReadWholeFile(path);
+        const QByteArray bytes = fileio::ReadWhole(path, kMaxTextFileSize);
         prepareDocument(*document);
         content = LoadTextDocument(bytes, *document);
         installDocument(std::move(document));
     }
     m_plainFormat = content.plainFormat;
+    m_rich = content.rich;
     m_path = path;
     StatText->setPanelText(3, documentName);
     StatText->setPanelText(2, folder);
@@ -513,14 +540,16 @@ void TTextPage::Find(const TSearchDialog& dialog) {
 void TTextPage::Replace(bool all) {
     QTextCursor cursor = View->textCursor();
     const QString findText = ReplaceDialog->findText();
+    bool found;
     if (all) {
-        ReplaceAll(cursor, findText, ReplaceDialog->replaceText(), ReplaceDialog->options());
+        found = ReplaceAll(cursor, findText, ReplaceDialog->replaceText(),
+                           ReplaceDialog->options()) > 0;
+        if (found) View->setTextCursor(cursor);
+    } else {
+        found = ReplaceAndFindNext(cursor, findText, ReplaceDialog->replaceText(),
+                                   ReplaceDialog->options());
         View->setTextCursor(cursor);
-        return;
     }
-    const bool found = ReplaceAndFindNext(cursor, findText, ReplaceDialog->replaceText(),
-                                          ReplaceDialog->options());
-    View->setTextCursor(cursor);
     if (!found)
         prompter().message(
             MsgKind::Information,

@@ -25,10 +25,11 @@ class TanlRuler;
 /// modeless find and replace dialogs. Every message box and modal dialog goes through the prompter.
 ///
 /// Documents are read as rich text when they are RTF, else as plain text whose encoding
-/// and line breaks are kept; they are saved as rich text when the name's extension
-/// starts with ".rtf" (any letter case), else as plain text, always through a temporary
-/// file and a rename. The page saves to the path it loaded from or last saved to, also
-/// when the document name shows a bare file name.
+/// and line breaks are kept; Save writes them in the form they were read in (a .txt file
+/// holding RTF stays RTF). A new document, or Save As with another extension, is saved as
+/// rich text when the name's extension starts with ".rtf" (any letter case), else as plain
+/// text; always through a temporary file and a rename. The page saves to the path it loaded from or
+/// last saved to, also when the document name shows a bare file name.
 ///
 /// The edit menu's shortcuts (Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Del) act only while that menu's
 /// own action (menuAction()) is visible: Qt ignores shortcuts of hidden menus, so on other
@@ -131,6 +132,7 @@ private:
     QPrinter* m_printer;
     QByteArray m_path; // where the document is saved; empty while untitled
     PlainTextFormat m_plainFormat;
+    bool m_rich = false; // the document is saved as RTF
     QString m_lastSaveName;
     bool m_modified = false; // the editor's own modified flag
     bool m_wrap = true;

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void maskSelectsFiles_data();
     void maskSelectsFiles();
     void attributeFilter();
+    void unreadableFolderSaysWhy();
     void displayNamesHandOutStoredNames();
     void sortRules_data();
     void sortRules();
@@ -123,6 +124,22 @@ void TestFileList::maskSelectsFiles() {
     list.setDirectory(world.path("files"));
     list.setMask(mask);
     QCOMPARE(captions(list), listed);
+}
+
+void TestFileList::unreadableFolderSaysWhy() {
+    TestWorld world;
+    world.file("d/a.txt", "x");
+    TQuickFileList list;
+    QSignalSpy listed(&list, &TQuickFileList::OnListed);
+    list.setDirectory(world.path("d"));
+    QVERIFY(list.readError().isEmpty());
+    QVERIFY(QDir(world.path("d")).removeRecursively());
+    list.reread();
+    QCOMPARE(listed.count(), 2);
+    QCOMPARE(
+        list.readError(),
+        QString("Cannot read the folder \"%1\". No such file or directory").arg(world.path("d/")));
+    QVERIFY(captions(list).isEmpty());
 }
 
 void TestFileList::attributeFilter() {

@@ -9,7 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -25,6 +28,7 @@ private Q_SLOTS:
     void customMaskSet();
     void clearEmptiesTheField();
     void maskButtonsMadeAsOneGroup();
+    void sheetFitsItsPanel();
 };
 
 void TestMasks::textMaskHasTwentyFivePatterns() {
@@ -178,6 +182,35 @@ void TestMasks::maskButtonsMadeAsOneGroup() {
     set.ImageFilesBut->click();
     QVERIFY(set.ImageFilesBut->isChecked());
     QVERIFY(!set.CMaskBut->isChecked());
+}
+
+void TestMasks::sheetFitsItsPanel() {
+    // The sheet as the main window holds it: in a scroll area on a tab of the left pages,
+    // which are 255 pixels wide at the default window size.
+    QTabWidget pages;
+    pages.setTabPosition(QTabWidget::South);
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* sheet = new TMaskSheet;
+    scroll->setWidget(sheet);
+    pages.addTab(scroll, "Mask");
+    pages.resize(255, 440);
+    pages.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pages));
+    QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+    const QRect visible = scroll->viewport()->rect();
+    for (QWidget* control :
+         {static_cast<QWidget*>(sheet->CustomMaskClearBut),
+          static_cast<QWidget*>(sheet->CustomMaskSetBut), static_cast<QWidget*>(sheet->Edit2),
+          static_cast<QWidget*>(sheet->MaskExitBut)}) {
+        // Reachable without sideways scrolling (the presets may scroll vertically).
+        const QRect shown(control->mapTo(scroll->viewport(), QPoint()), control->size());
+        QVERIFY2(shown.left() >= visible.left() && shown.right() <= visible.right(),
+                 qPrintable(control->objectName()));
+    }
+    for (QRadioButton* preset : sheet->presetButtons())
+        QVERIFY2(preset->width() >= preset->sizeHint().width(), qPrintable(preset->text()));
 }
 
 QTEST_MAIN(TestMasks)

@@ -24,6 +24,12 @@ inline char* toString(const Cell& cell) {
 
 /// Makes a file or folder unwritable while it lives: by permissions for a normal user, by
 /// the immutable flag for root (whom permissions do not stop).
+/// The reason a write into what Unwritable locked is refused.
+inline QString LockedReason() {
+    return ::geteuid() == 0 ? QStringLiteral("Operation not permitted")
+                            : QStringLiteral("Permission denied");
+}
+
 class Unwritable {
 public:
     explicit Unwritable(const QString& path) : m_path(QFile::encodeName(path)) {

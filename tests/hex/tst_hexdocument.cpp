@@ -3,8 +3,10 @@
 #include "core/KorError.h"
 
 #include "HexFixtures.h"
+#include "SmallVolume.h"
 #include "TestWorld.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -26,6 +28,7 @@ class TestHexDocument : public QObject {
 private Q_SLOTS:
     void initialState();
     void workingCopyIsPrivateAndRemoved();
+    void abandonedWorkingCopiesAreRemoved();
     void loadsAFile();
     void loadFailures_data();
     void loadFailures();
@@ -35,6 +38,7 @@ private Q_SLOTS:
     void saveBackup_data();
     void saveBackup();
     void saveReplacesOnlyWhenComplete();
+    void unwritableFolderSavesInPlace();
     void saveKeepsPermissions();
     void saveUnnamedFails();
     void markReadOnly();
@@ -91,6 +95,25 @@ void TestHexDocument::workingCopyIsPrivateAndRemoved() {
     }
     QVERIFY(!QFileInfo::exists(first));
     QVERIFY(!QFileInfo::exists(second));
+}
+
+void TestHexDocument::abandonedWorkingCopiesAreRemoved() {
+    TestWorld world;
+    THexDocument running; // holds its copy's lock, as another instance would
+    const QString left = world.file("cache/Kor2Temp/0000ABCD.HEXW", "x");
+    const QString fresh = world.paths.temp + "0000ABCE.HEXW";
+    QFile::copy(left, fresh);
+    // Copies of a moment ago may still be taking their lock; only older ones are judged.
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-60);
+    for (const QString& name : {left, running.WorkingCopyName()}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    QCOMPARE(THexWorkingCopy::RemoveAbandoned(world.paths.temp), 1);
+    QVERIFY(!QFileInfo::exists(left));
+    QVERIFY(QFileInfo::exists(fresh));
+    QVERIFY(QFileInfo::exists(running.WorkingCopyName()));
 }
 
 void TestHexDocument::loadsAFile() {
@@ -241,6 +264,29 @@ void TestHexDocument::saveBackup() {
 }
 
 void TestHexDocument::saveReplacesOnlyWhenComplete() {
+    SmallVolume volume;
+    if (!volume.mounted()) QSKIP("needs root to mount a small file system");
+    const QString file = volume.path("doc.bin");
+    const QByteArray original(30 << 10, 'k');
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(original) == original.size());
+    }
+    TestWorld world;
+    THexDocument doc;
+    doc.setFileName(file);
+    QVERIFY(doc.LoadFromFile());
+    const QByteArray more(10 << 10, 'x');
+    doc.AppendBuffer(more.constData(), more.size());
+    QVERIFY(!doc.SaveToFile());
+    QCOMPARE(doc.LastError(), QString("No space left on device"));
+    QVERIFY(doc.Modified());
+    QVERIFY(doc.CanUndo());
+    QCOMPARE(readFile(file), original);
+    QCOMPARE(QDir(volume.path({})).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.bin"});
+}
+
+void TestHexDocument::unwritableFolderSavesInPlace() {
     TestWorld world;
     const QString folder = world.dir("locked");
     const QString file = world.file("locked/doc.bin", "keep me");
@@ -251,11 +297,10 @@ void TestHexDocument::saveReplacesOnlyWhenComplete() {
     doc.setCreateBackup(false);
     Unwritable lock(folder);
     if (!lock.ok()) QSKIP("cannot make a folder unwritable here");
-    QVERIFY(!doc.SaveToFile());
-    QVERIFY(doc.Modified());
-    QVERIFY(doc.CanUndo());
-    QCOMPARE(readFile(file), QByteArray("keep me"));
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"doc.bin"});
+    QVERIFY2(doc.SaveToFile(), qPrintable(doc.LastError()));
+    QVERIFY(!doc.Modified());
+    QCOMPARE(readFile(file), QByteArray("Keep me"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.bin"});
 }
 
 void TestHexDocument::saveKeepsPermissions() {

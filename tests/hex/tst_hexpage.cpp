@@ -8,18 +8,25 @@
 
 #include "HexFixtures.h"
 #include "ScriptedPrompter.h"
+#include "SmallVolume.h"
 #include "TestWorld.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -69,6 +76,9 @@ private Q_SLOTS:
     void bytesPerLineButtons();
     void undoButton();
     void loadFromList();
+    void loadFailuresSayWhy();
+    void nameThatIsNotUtf8Loads();
+    void fullVolumeSaveSaysWhy();
     void loadFromListRefusesHugeFiles();
     void buttonsRefreshOnKeyRelease();
 
@@ -222,7 +232,7 @@ void TestHexPage::askSaveHex_data() {
                             << question;
     QTest::newRow("yes, but saving fails")
         << true << int(MsgButton::Yes) << true << false << QByteArray("abc")
-        << QStringList{"Save changes to\r\n%1 ?", "Cannot save file\r\n%1"};
+        << QStringList{"Save changes to\r\n%1 ?", "Cannot save file\r\n%1\r\n" + LockedReason()};
 }
 
 void TestHexPage::askSaveHex() {
@@ -333,7 +343,9 @@ void TestHexPage::unwritableFileShowsRAndCannotBeSaved() {
     QTRY_COMPARE(panel(3), QString("R"));
     editor()->document().ChangeByte('l', 'L', 0, 2, 0);
     QVERIFY(!m_page->SaveHex());
-    QCOMPARE(m_prompter->messageTexts(), QStringList{"Cannot save file\r\n" + path});
+    QCOMPARE(m_prompter->messageTexts(),
+             QStringList{"Cannot save file\r\n" + path + "\r\n" + LockedReason()});
+    QVERIFY(!QFile::exists(m_world->path("locked.bak"))); // a failed save changes nothing
     QCOMPARE(m_prompter->messages[0].kind, MsgKind::Error);
     QVERIFY(editor()->Modified());
     QTRY_COMPARE(panel(2), QString("*"));
@@ -345,7 +357,8 @@ void TestHexPage::saveAs_data() {
     QTest::addColumn<bool>("renamed");
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("cancelled") << "" << false << QStringList();
-    QTest::newRow("fails") << "locked/copy.bin" << false << QStringList{"Cannot save file\r\n%1"};
+    QTest::newRow("fails") << "locked/copy.bin" << false
+                           << QStringList{"Cannot save file\r\n%1\r\n" + LockedReason()};
     QTest::newRow("saved") << "copy.bin" << true << QStringList();
 }
 
@@ -549,10 +562,81 @@ void TestHexPage::loadFromList() {
     QCOMPARE(contents(editor()->document()), QByteArray("second"));
     QVERIFY(m_page->HexSaveBut->isEnabled());
     QCOMPARE(readFile(m_world->path("first.bin")), QByteArray("first"));
-    // A file that cannot be read leaves an empty, unnamed document.
+    // A file that cannot be read leaves an empty, unnamed document and says why.
     QVERIFY(m_page->LoadFromList(m_world->path("gone.bin")));
     QCOMPARE(editor()->DataSize(), 0);
     QTRY_COMPARE(panel(5), QString("[Unnamed File]"));
+    QCOMPARE(m_prompter->messageTexts().last(),
+             QString("Cannot open file \"%1\". No such file or directory")
+                 .arg(m_world->path("gone.bin")));
+}
+
+void TestHexPage::loadFailuresSayWhy() {
+    const QString fifo = m_world->path("pipe");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    const QString dangling = m_world->path("dangling");
+    QVERIFY(QFile::link(m_world->path("nowhere"), dangling));
+    const struct {
+        QString path;
+        QString reason;
+    } cases[] = {
+        {fifo, "It is a named pipe (FIFO)."},
+        {"/dev/zero", "It is a device."},
+        {dangling, "No such file or directory"},
+    };
+    for (const auto& item : cases) {
+        m_prompter->messages.clear();
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(m_page->LoadFromList(item.path));
+        QVERIFY(timer.elapsed() < 1000);
+        QCOMPARE(m_prompter->messageTexts(),
+                 QStringList{QString("Cannot open file \"%1\". %2").arg(item.path, item.reason)});
+        QCOMPARE(editor()->DataSize(), 0);
+    }
+}
+
+void TestHexPage::nameThatIsNotUtf8Loads() {
+    const QByteArray folder = QFile::encodeName(m_world->path()) + "dir\xff\xfe";
+    const QByteArray path = folder + "/caf\xe9.bin";
+    QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+    const auto cleanUp = qScopeGuard([&] {
+        ::unlink(path.constData());
+        ::rmdir(folder.constData());
+    });
+    {
+        QFile out;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0 && out.open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle));
+        out.write("raw");
+    }
+    QVERIFY(m_page->LoadFromList(path));
+    QVERIFY(m_prompter->messages.isEmpty());
+    QCOMPARE(contents(editor()->document()), QByteArray("raw"));
+    editor()->document().ChangeByte('r', 'R', 0, 2, 0);
+    QVERIFY(m_page->SaveHex());
+    QFile in;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    QVERIFY(fd >= 0 && in.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle));
+    QCOMPARE(in.readAll(), QByteArray("Raw"));
+}
+
+void TestHexPage::fullVolumeSaveSaysWhy() {
+    SmallVolume volume;
+    if (!volume.mounted()) QSKIP("needs root to mount a small file system");
+    const QString path = volume.path("full.bin");
+    const QByteArray original(30 << 10, 'o');
+    {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(original) == original.size());
+    }
+    QVERIFY(m_page->LoadFromList(path));
+    editor()->document().ChangeByte('o', 'O', 0, 2, 0);
+    QVERIFY(!m_page->SaveHex());
+    QCOMPARE(m_prompter->messageTexts(),
+             QStringList{"Cannot save file\r\n" + path + "\r\nNo space left on device"});
+    QCOMPARE(readFile(path), original);
+    QCOMPARE(QDir(volume.path({})).entryList(QDir::Files | QDir::Hidden), QStringList{"full.bin"});
 }
 
 void TestHexPage::loadFromListRefusesHugeFiles() {

@@ -2,16 +2,22 @@
 
 #include "PageFixture.h"
 #include "ScriptedPrompter.h"
+#include "SmallVolume.h"
 #include "TestWorld.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocument>
+
+#include <sys/stat.h>
 
 class TestTextDocument : public QObject {
     Q_OBJECT
@@ -25,6 +31,8 @@ private Q_SLOTS:
     void saveKeepsEncodingAndLineBreaks();
     void saveGoesToTheLoadedPath();
     void failedSaveKeepsMarkAndName();
+    void fullVolumeSaveKeepsTheFile();
+    void specialFilesGiveAMessageAtOnce();
     void loadShowsNameAndFolder();
     void loadChoosesRichOrPlainByContent();
     void unreadableFileKeepsDocument();
@@ -227,6 +235,51 @@ void TestTextDocument::failedSaveKeepsMarkAndName() {
     QCOMPARE(f.panel(3), QString("Untitled"));
 }
 
+void TestTextDocument::specialFilesGiveAMessageAtOnce() {
+    TestWorld world;
+    ScriptedPrompter prompter;
+    PageFixture f;
+    f.page->LoadDocument(world.file("keep.txt", "kept"), "keep.txt", world.path());
+    const QString fifo = world.path("pipe");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    for (const QString& path : {fifo, QString("/dev/zero")}) {
+        prompter.answerFile(path);
+        QElapsedTimer timer;
+        timer.start();
+        f.page->TextOpenBut->click();
+        QVERIFY(timer.elapsed() < 1000);
+        QCOMPARE(prompter.messages.size(), 1);
+        QVERIFY2(prompter.messages.takeFirst().text.startsWith(
+                     QString("Failed to Load Stream \"%1\". It is a ").arg(path)),
+                 qPrintable(path));
+        QCOMPARE(f.view()->toPlainText(), QString("kept"));
+    }
+}
+
+void TestTextDocument::fullVolumeSaveKeepsTheFile() {
+    SmallVolume volume;
+    if (!volume.mounted()) QSKIP("needs root to mount a small file system");
+    TestWorld world;
+    ScriptedPrompter prompter;
+    const QString path = volume.path("notes.txt");
+    const QByteArray original(40 << 10, 'n');
+    {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(original) == original.size());
+    }
+    PageFixture f;
+    f.page->LoadDocument(path, "notes.txt", volume.path({}));
+    f.type("x");
+    f.page->SaveButton->click();
+    QCOMPARE(prompter.messageTexts(),
+             QStringList{QString("Cannot create file \"%1\". No space left on device").arg(path)});
+    QCOMPARE(f.panel(0), QString("Modified"));
+    QFile in(path);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QCOMPARE(in.readAll(), original);
+    QCOMPARE(QDir(volume.path({})).entryList(QDir::Files | QDir::Hidden), QStringList{"notes.txt"});
+}
+
 void TestTextDocument::loadShowsNameAndFolder() {
     TestWorld world;
     ScriptedPrompter prompter;
@@ -278,7 +331,9 @@ void TestTextDocument::unreadableFileKeepsDocument() {
 
     prompter.answerFile(world.path());
     f.page->TextOpenBut->click();
-    QCOMPARE(prompter.messageTexts(), QStringList{"Failed to Load Stream"});
+    QCOMPARE(
+        prompter.messageTexts(),
+        QStringList{QString("Failed to Load Stream \"%1\". It is a folder.").arg(world.path())});
     QCOMPARE(f.view()->toPlainText(), QString("kept"));
 }
 

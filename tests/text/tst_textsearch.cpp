@@ -2,6 +2,7 @@
 
 #include "PageFixture.h"
 #include "ScriptedPrompter.h"
+#include "TestWorld.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -16,6 +17,8 @@ private Q_SLOTS:
     void emptyFindTextFindsNothing();
     void singleReplace();
     void replaceAllFromTheCaret();
+    void replaceAllThatReplacesNothing_data();
+    void replaceAllThatReplacesNothing();
 };
 
 void TestTextSearch::dialogsAreModeless() {
@@ -120,6 +123,36 @@ void TestTextSearch::replaceAllFromTheCaret() {
     QVERIFY(f.page->UndoBut->isEnabled());
     f.page->UndoBut->click();
     QCOMPARE(f.view()->toPlainText(), QString("a-a-a-a"));
+}
+
+void TestTextSearch::replaceAllThatReplacesNothing_data() {
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<int>("caret");
+    QTest::newRow("word absent") << "zebra" << 0;
+    QTest::newRow("caret at the end") << "red" << 11;
+}
+
+void TestTextSearch::replaceAllThatReplacesNothing() {
+    QFETCH(QString, findText);
+    QFETCH(int, caret);
+    TestWorld world;
+    ScriptedPrompter prompter;
+    PageFixture f;
+    const QString path = world.file("colours.txt", "red and red");
+    f.page->LoadDocument(path, "colours.txt", world.path());
+    f.caret(caret);
+    TSearchDialog* dialog = f.page->ReplaceDialog;
+    dialog->FindEdit->setText(findText);
+    dialog->ReplaceEdit->setText("blue");
+    dialog->ReplaceAllBut->click();
+    QCOMPARE(f.view()->toPlainText(), QString("red and red"));
+    QCOMPARE(f.panel(0), QString());
+    QVERIFY(!f.page->UndoBut->isEnabled());
+    QCOMPARE(prompter.messageTexts(),
+             QStringList{QString("No more occurrences of \"%1\" to replace.").arg(findText)});
+    // Nothing changed, so moving on to another document asks nothing.
+    f.page->AskSaveText();
+    QCOMPARE(prompter.messages.size(), 1);
 }
 
 QTEST_MAIN(TestTextSearch)
