@@ -93,7 +93,10 @@ QImage Decode(const QString& path, Kind kind, const QByteArray& bytes, QSize wan
 QImage Load(const QString& path, Kind kind, QSize wanted, QString* error, QSize* natural) {
     QString reason;
     const QByteArray bytes = pictureio::ReadWhole(path, &reason);
-    if (!reason.isEmpty()) return Failed(path, reason, error);
+    if (!reason.isEmpty()) {
+        if (error) *error = reason;
+        return {};
+    }
     if (bytes.isEmpty()) return Failed(path, QStringLiteral("the file is empty"), error);
     if (kind == Kind::Other) kind = KindByContent(bytes);
     const QImage image = Decode(path, kind, bytes, wanted, &reason, natural);
