@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QSvgRenderer>
+#include <QtEndian>
 
 #include <cerrno>
 #include <csignal>
@@ -113,6 +114,31 @@ QByteArray EmfToSvg(const QByteArray& emf, QString* reason) {
     return svg;
 }
 
+// Walks the records before the converter sees them: every record inside the file, sizes
+// multiples of 4, the header's description inside the header record. libemf2svg trusts
+// these fields (a description past the end is read past the buffer).
+bool RecordsSound(const QByteArray& emf) {
+    const auto* data = reinterpret_cast<const uchar*>(emf.constData());
+    const qsizetype size = emf.size();
+    const quint32 headerSize = qFromLittleEndian<quint32>(data + 4);
+    if (headerSize < 88 || headerSize % 4 != 0 || headerSize > size) return false;
+    const quint32 descriptionLength = qFromLittleEndian<quint32>(data + 64);
+    const quint32 descriptionOffset = qFromLittleEndian<quint32>(data + 68);
+    if (descriptionLength != 0 &&
+        (descriptionOffset < 88 ||
+         quint64(descriptionOffset) + 2 * quint64(descriptionLength) > headerSize))
+        return false;
+    qsizetype pos = 0;
+    while (pos + 8 <= size) {
+        const quint32 type = qFromLittleEndian<quint32>(data + pos);
+        const quint32 length = qFromLittleEndian<quint32>(data + pos + 4);
+        if (length < 8 || length % 4 != 0 || length > quint64(size - pos)) return false;
+        pos += length;
+        if (type == 14) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QImage RenderSvg(const QByteArray& svg, QString* reason, qint64 maxPixels) {
@@ -133,6 +159,7 @@ QImage RenderEmf(const QByteArray& bytes, QString* reason, qint64 maxPixels) {
     // The record type 1 and the " EMF" signature at offset 40 of the header record.
     if (bytes.size() < 88 || bytes[0] != 1 || bytes[1] != 0 || bytes.mid(40, 4) != " EMF")
         return Refuse(reason, QStringLiteral("it is not an EMF file"));
+    if (!RecordsSound(bytes)) return Refuse(reason, QStringLiteral("the EMF records are damaged"));
     const QByteArray svg = EmfToSvg(bytes, reason);
     if (svg.isEmpty()) return {};
     return RenderSvg(svg, reason, maxPixels);
