@@ -1,0 +1,27 @@
+// libFuzzer target for the EMF path as the image page runs it: the conversion in a child
+// process and the SVG drawn here. Any bytes give a picture or a reason, never a crash or a
+// hang of this process.
+
+#include "images/Metafiles.h"
+
+#include <QGuiApplication>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static int argc = 1;
+    static char name[] = "fuzz_emf";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QGuiApplication(argc, argv);
+    }();
+    Q_UNUSED(app);
+
+    const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+    QString reason;
+    const QImage image = RenderEmf(input, &reason, qint64(1) << 22);
+    if (image.isNull() && reason.isEmpty()) std::abort();
+    return 0;
+}
