@@ -65,7 +65,7 @@ void loadAndSave(const QByteArray& bytes, int editAt) {
     const QByteArray edited = SaveTextDocument(document, false, format);
     check(DecodePlainText(edited).text ==
           DocumentPlainText(document)); // what the editor shows is what was written
-    if (format == content.plainFormat &&
+    if (format.encoding == content.plainFormat.encoding &&
         decoded.format.encoding != PlainTextFormat::Encoding::Utf16LE &&
         decoded.format.encoding != PlainTextFormat::Encoding::Utf16BE) {
         // The inserted letter is the only difference.
