@@ -8,12 +8,6 @@
 class TestTextScan : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void plantedOutOfBoundsRead() {
-        int* four = new int[4]{1, 2, 3, 4};
-        volatile int index = 4;
-        QVERIFY(four[index] != 12345);
-        delete[] four;
-    }
     void scan_data();
     void scan();
     void findSequence();
