@@ -2,6 +2,7 @@
 // crashing; a file saved unchanged comes back byte for byte, line breaks included; and an
 // edit in one line leaves every other line's bytes as they were.
 
+#include "text/CodePage.h"
 #include "text/PlainText.h"
 #include "text/TextFile.h"
 
@@ -40,7 +41,9 @@ void decodeAndEncode(const QByteArray& bytes, int codePage) {
                        (decoded.format.encoding == PlainTextFormat::Encoding::CodePage &&
                         (codePage < 900 || codePage > 1000));
     if (exact) check(again == bytes);
-    check(DecodePlainText(again, codePage).text == decoded.text);
+    // Bytes in a multi-byte page may happen to be valid UTF-8, and then read as that.
+    if (exact || codepage::IsSingleByte(codePage))
+        check(DecodePlainText(again, codePage).text == decoded.text);
 }
 
 // The editor's path: load into a document, save, and save again after typing.
@@ -65,7 +68,7 @@ void loadAndSave(const QByteArray& bytes, int editAt) {
     const QByteArray edited = SaveTextDocument(document, false, format);
     check(DecodePlainText(edited).text ==
           DocumentPlainText(document)); // what the editor shows is what was written
-    if (format == content.plainFormat &&
+    if (format.encoding == content.plainFormat.encoding &&
         decoded.format.encoding != PlainTextFormat::Encoding::Utf16LE &&
         decoded.format.encoding != PlainTextFormat::Encoding::Utf16BE) {
         // The inserted letter is the only difference.

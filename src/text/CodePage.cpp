@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <array>
@@ -152,7 +153,20 @@ QString Decode(int codePage, QByteArrayView bytes) {
 
 std::optional<QByteArray> Encode(int codePage, QStringView text) {
     codePage = knownPage(codePage);
-    const ByteTable& table = byteTable(IsSingleByte(codePage) ? codePage : 1252);
+    if (!IsSingleByte(codePage)) {
+        // The system's encoder may substitute what the page lacks: only bytes that read
+        // back as the same text will do.
+        for (int attempt = 0;; ++attempt) {
+            const QByteArray name = converterName(codePage, attempt);
+            if (name.isEmpty()) return std::nullopt;
+            QStringEncoder encoder(name.constData());
+            if (!encoder.isValid()) continue;
+            const QByteArray bytes = encoder.encode(text);
+            if (encoder.hasError() || Decode(codePage, bytes) != text) return std::nullopt;
+            return bytes;
+        }
+    }
+    const ByteTable& table = byteTable(codePage);
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char* out = bytes.data();
     for (QChar c : text) {

@@ -15,8 +15,8 @@ bool IsSingleByte(int codePage);
 /// The text of bytes in the code page; a page that documents do not use reads as 1252.
 QString Decode(int codePage, QByteArrayView bytes);
 
-/// The bytes of the text in a single-byte code page, or nothing when some character has no
-/// byte there.
+/// The bytes of the text in the code page, or nothing when some character has no bytes
+/// there (for a multi-byte page: when the bytes would not read back as the same text).
 std::optional<QByteArray> Encode(int codePage, QStringView text);
 
 /// The byte of one character in a single-byte page, or nothing.

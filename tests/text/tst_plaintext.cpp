@@ -18,6 +18,8 @@ private Q_SLOTS:
     void everyByteSurvivesAnEightBitRoundTrip_data();
     void everyByteSurvivesAnEightBitRoundTrip();
     void unencodableCharacterFallsBackToUtf8();
+    void multiByteCodePageWritesWhatReadsBack_data();
+    void multiByteCodePageWritesWhatReadsBack();
     void richTextNames_data();
     void richTextNames();
     void plainTextKeepsNoBreakSpaces();
@@ -152,6 +154,27 @@ void TestPlainText::unencodableCharacterFallsBackToUtf8() {
     QCOMPARE(EncodePlainText("\u6f22\u00e9\n", format), QByteArray("\xe6\xbc\xa2\xc3\xa9\r\n"));
     QCOMPARE(format.encoding, Encoding::Utf8);
     QCOMPARE(format.lineBreak, LineBreak::CRLF);
+}
+
+void TestPlainText::multiByteCodePageWritesWhatReadsBack_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<bool>("sameBytes");
+    QTest::newRow("shift-jis") << QByteArray("\x82\xb1\x82\xf1\r\n\x83\x65") << 932 << true;
+    // Found by fuzzing: written with the 1252 table, these read back as other characters.
+    QTest::newRow("949, not all of it valid") << QByteArray("GHI\xa9\xa1M^&^") << 949 << false;
+}
+
+void TestPlainText::multiByteCodePageWritesWhatReadsBack() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, codePage);
+    QFETCH(bool, sameBytes);
+    const DecodedText decoded = DecodePlainText(bytes, codePage);
+    QCOMPARE(int(decoded.format.encoding), int(Encoding::CodePage));
+    PlainTextFormat format = decoded.format;
+    const QByteArray saved = EncodePlainText(decoded.text, format);
+    if (sameBytes) QCOMPARE(saved, bytes);
+    QCOMPARE(DecodePlainText(saved, codePage).text, decoded.text);
 }
 
 void TestPlainText::richTextNames_data() {
