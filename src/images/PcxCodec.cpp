@@ -116,6 +116,8 @@ QImage DecodePcx(const QByteArray& bytes, QString* reason, qint64 maxPixels) {
 
     QImage image(int(width), int(height), QImage::Format_RGB888);
     if (image.isNull()) return Refuse(reason, "there is not enough memory for the picture");
+    // What a truncated file leaves undecoded shows black, never stale memory.
+    image.fill(Qt::black);
     const qsizetype lineBytes = qsizetype(planes) * bytesPerLine;
     std::vector<uchar> line(static_cast<size_t>(lineBytes));
     PcxStream stream(data + kHeaderSize, bytes.size() - kHeaderSize, encoding == 1);

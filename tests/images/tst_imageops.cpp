@@ -2,7 +2,6 @@
 
 #include "images/ImageOps.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 namespace {
@@ -161,33 +160,6 @@ private slots:
             for (int x = 100; x < 120; ++x)
                 QCOMPARE(canvas.pixel(x, y), qRgb(128, 128, 128));
         QVERIFY(CanvasSize(image, 0, 40).isNull());
-    }
-
-    void twelveMegapixelsUnderATenthOfASecond_data() {
-        QTest::addColumn<int>("operation");
-        QTest::newRow("Grayscale") << 0;
-        QTest::newRow("Negative") << 1;
-        QTest::newRow("Contrast") << 2;
-    }
-    void twelveMegapixelsUnderATenthOfASecond() {
-        QFETCH(int, operation);
-        QImage image(4000, 3000, QImage::Format_RGB888);
-        for (int y = 0; y < image.height(); ++y) {
-            uchar* row = image.scanLine(y);
-            for (int i = 0; i < 3 * image.width(); ++i)
-                row[i] = uchar(i * 7 + y);
-        }
-        double best = 1e9;
-        for (int round = 0; round < 3; ++round) {
-            QElapsedTimer clock;
-            clock.start();
-            if (operation == 0) Grayscale(image, QRect());
-            if (operation == 1) Negative(image, QRect());
-            if (operation == 2) Contrast(image, 30, QRect());
-            best = std::min(best, clock.nsecsElapsed() / 1e9);
-        }
-        qInfo("%.3f s", best);
-        QVERIFY2(best < 0.1, qPrintable(QString::number(best)));
     }
 };
 
