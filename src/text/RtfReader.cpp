@@ -665,6 +665,9 @@ void Parser::addChar(QChar c) {
     const CharState& state = top().chr;
     // Control characters carry no text in RTF (tabs come as \tab or as themselves).
     if (state.hidden || (c.unicode() < 0x20 && c != u'\t')) return;
+    // The document keeps these for objects and frames; as text they would not survive.
+    if (c == QChar::ObjectReplacementCharacter || c.unicode() == 0xfdd0 || c.unicode() == 0xfdd1)
+        return;
     if (!m_text.isEmpty() && !(state == m_textState)) flushText();
     if (m_text.isEmpty()) m_textState = state;
     m_text.append(c);

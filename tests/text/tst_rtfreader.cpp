@@ -1,4 +1,5 @@
 #include "text/RtfReader.h"
+#include "text/RtfWriter.h"
 
 #include "DocumentDump.h"
 
@@ -9,6 +10,7 @@
 class TestRtfReader : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void reservedCharactersRoundTrip();
     void recognises_data();
     void recognises();
     void reads_data();
@@ -188,6 +190,17 @@ void TestRtfReader::notRtfLeavesDocument() {
     QTextDocument document(QStringLiteral("keep"));
     QVERIFY(!ReadRtf("plain {\\rtf1 inside}", document));
     QCOMPARE(document.toPlainText(), QString("keep"));
+}
+
+void TestRtfReader::reservedCharactersRoundTrip() {
+    // \u-4 is U+FFFC, which the document reserves for objects: it is not text to keep.
+    const QByteArray input = "{\\rtf1\\ansi a\\u-4?b\\u-42?c\\u-560?d\\u-559?e\\par}";
+    QTextDocument document;
+    QVERIFY(ReadRtf(input, document));
+    QCOMPARE(document.toRawText(), QStringView(u"ab\uffd6cde").toString());
+    QTextDocument again;
+    QVERIFY(ReadRtf(WriteRtf(document), again));
+    QCOMPARE(again.toRawText(), document.toRawText());
 }
 
 QTEST_GUILESS_MAIN(TestRtfReader)
