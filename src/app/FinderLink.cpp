@@ -31,22 +31,7 @@ bool TFinderLink::zipAddPanelShown() const {
 
 void TFinderLink::view(findsearch::Viewer viewer, QObject* sender) {
     // The entry's own errors are shown here; the finder goes on either way.
-    const ViewerEntry entry = [viewer] {
-        switch (viewer) {
-        case findsearch::Viewer::Pict:
-            return ViewerEntry::Pict;
-        case findsearch::Viewer::WebView:
-            return ViewerEntry::WebView;
-        case findsearch::Viewer::ZipView:
-            return ViewerEntry::ZipView;
-        case findsearch::Viewer::IconView:
-            return ViewerEntry::IconView;
-        case findsearch::Viewer::Text:
-            break;
-        }
-        return ViewerEntry::Text;
-    }();
-    RunGuarded([&] { m_main.RunViewerEntry(entry, sender); });
+    RunGuarded([&] { m_main.RunViewerEntry(viewer, sender); });
 }
 
 void TFinderLink::fileShown() {}

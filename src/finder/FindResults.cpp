@@ -64,14 +64,7 @@ QByteArray Spec(bool allDrives, const QByteArray& driveRoot, const QByteArray& t
 Viewer ViewerFor(const QByteArray& fileName) {
     const qsizetype dot = fileName.lastIndexOf('.');
     const QByteArray key = dot < 0 ? QByteArray() : fileName.mid(dot).toUpper().left(4);
-    static const QList<QByteArray> pictures = {".BMP", ".GIF", ".JIF", ".JPG", ".JPE", ".PCX",
-                                               ".DIB", ".RLE", ".TGA", ".WMF", ".EMF"};
-    static const QList<QByteArray> icons = {".EXE", ".DLL", ".CUR", ".ICO", ".ICL", ".NIL"};
-    if (pictures.contains(key)) return Viewer::Pict;
-    if (key == ".HTM") return Viewer::WebView;
-    if (key == ".ZIP") return Viewer::ZipView;
-    if (icons.contains(key)) return Viewer::IconView;
-    return Viewer::Text;
+    return DispatchEntry(QString::fromLatin1(key));
 }
 
 } // namespace findsearch

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ViewerEntry.h"
+
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QList>
@@ -46,7 +48,7 @@ quint16 Options(bool allDrives, ArchiveMode mode);
 QByteArray Spec(bool allDrives, const QByteArray& driveRoot, const QByteArray& text, bool exact);
 
 /// Which viewer shows a file: from its extension with the dot, upper-cased, cut to four.
-enum class Viewer { Text, Pict, WebView, ZipView, IconView };
+using Viewer = ViewerEntry;
 Viewer ViewerFor(const QByteArray& fileName);
 
 } // namespace findsearch
