@@ -4,20 +4,13 @@
 
 #include "images/Metafiles.h"
 
-#include <QGuiApplication>
+#include "FuzzApp.h"
 
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static int argc = 1;
-    static char name[] = "fuzz_emf";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    Q_UNUSED(app);
+    EnsureFuzzApp();
 
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     QString reason;

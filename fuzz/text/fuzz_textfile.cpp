@@ -6,7 +6,8 @@
 #include "text/PlainText.h"
 #include "text/TextFile.h"
 
-#include <QGuiApplication>
+#include "FuzzApp.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -84,14 +85,7 @@ void loadAndSave(const QByteArray& bytes, int editAt) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static int argc = 1;
-    static char name[] = "fuzz_textfile";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    Q_UNUSED(app);
+    EnsureFuzzApp();
     if (size < 1) return 0;
 
     // The first byte picks the legacy code page and the line to edit; the rest is the file.
