@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QStringList>
+#include "core/ViewerPage.h"
 
-/// The viewer sheets of ProgPages, in tab order.
-enum class ViewerSheet { TextEdit, Html, ImageView, Thumbs, IconView, Zip, HexEdit, ClipView };
+#include <QStringList>
 
 /// The nine page menus whose visibility follows the showing viewer sheet, in menu-bar order.
 const QStringList& PageMenuNames();
