@@ -57,6 +57,12 @@ public:
     virtual bool AsksSaveBeforeClose() const { return true; }
     /// Shows a file handed over by a viewer entry; throws KorError when it cannot.
     virtual void OpenFile(const ViewedFile& file) { (void)file; }
+    /// While the page shows, a file clicked in the list opens in it whatever its kind.
+    virtual bool OpensClickedFiles() const { return false; }
+    /// While true, a click in the file list opens nothing: the page is choosing files from it.
+    virtual bool HoldsFileList() const { return false; }
+    /// A click in the file list was handled (whichever page showed the file).
+    virtual void FileClicked() {}
     /// The tree moved to another directory.
     virtual void DirectoryChanged(const QString& directory, bool showing) {
         (void)directory;
