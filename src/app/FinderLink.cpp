@@ -1,11 +1,12 @@
 #include "app/FinderLink.h"
 
 #include "app/MainWindow.h"
+#include "app/PageSwitcher.h"
 #include "browser/FileList.h"
+#include "browser/TreeSheet.h"
 #include "browser/dirtree.h"
 #include "core/CommandGuard.h"
 #include "core/KorError.h"
-#include "text/TextPage.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,20 +14,21 @@
 #include <QStandardPaths>
 
 void TFinderLink::setTreeDirectory(const QByteArray& directory) {
-    m_main.Tree->setRawDirectory(directory);
+    m_main.TabTree->Tree->setRawDirectory(directory);
 }
 
 void TFinderLink::rereadFileList() {
-    m_main.FileList->reread();
-    m_main.FileList->update();
+    m_main.TabTree->FileList->reread();
+    m_main.TabTree->FileList->update();
 }
 
 void TFinderLink::askSaveText() {
-    m_main.TextPage->AskSaveText();
+    if (TViewerPage* text = m_main.Switcher->Page(ViewerSheet::TextEdit)) text->AskSave();
 }
 
 bool TFinderLink::zipAddPanelShown() const {
-    return false; // the zip page and its add panel are not built yet
+    const QList<TViewerPage*> pages = m_main.Switcher->Pages();
+    return std::any_of(pages.begin(), pages.end(), [](auto* page) { return page->HoldsFileList(); });
 }
 
 void TFinderLink::view(findsearch::Viewer viewer, QObject* sender) {

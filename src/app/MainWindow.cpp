@@ -1,21 +1,22 @@
 #include "app/MainWindow.h"
 
 #include "app/FinderLink.h"
+#include "app/PageSwitcher.h"
 #include "app/SecondaryWindows.h"
 #include "browser/DriveBar.h"
 #include "browser/FileList.h"
 #include "browser/MaskSheet.h"
+#include "browser/TreeSheet.h"
 #include "browser/dirtree.h"
 #include "core/CommandGuard.h"
-#include "core/Helpers.h"
 #include "core/KorError.h"
 #include "core/Prompter.h"
 #include "finder/FindForm.h"
+#include "hex/HexPage.h"
 #include "kit/BannerMenu.h"
+#include "kit/Controls.h"
 #include "kit/FloatTabWidget.h"
-#include "kit/GradientPanel.h"
 #include "kit/Hints.h"
-#include "kit/SplitPanel.h"
 #include "kit/StatusPanels.h"
 #include "platform/Host.h"
 #include "system/SystemPanel.h"
@@ -26,7 +27,6 @@
 #include <QDialog>
 #include <QFile>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
@@ -57,7 +57,6 @@ TKorMain::TKorMain(QWidget* splash)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    buildMenus();
     auto* central = new QWidget(this);
     central->setObjectName("MainPanel");
     auto* column = new QVBoxLayout(central);
@@ -91,7 +90,7 @@ TKorMain::TKorMain(QWidget* splash)
     sides->setSizes({255, 522});
     buildBrowserSide();
     buildViewerSide();
-    TabTree->installEventFilter(this);
+    buildMenus();
 
     StatBar = new TStatusPanels({250, 150, 60, 200}, central);
     StatBar->setObjectName("StatBar");
@@ -107,42 +106,26 @@ TKorMain::TKorMain(QWidget* splash)
 }
 
 TKorMain::~TKorMain() {
-    UnloadZipEngine();
     // The shared printer is a member and goes before the child widgets would; the pages
     // that print go first.
-    delete TextPage;
+    for (TViewerPage* page : Switcher->Pages())
+        delete page->Widget();
 }
 
 void TKorMain::buildMenus() {
-    struct MenuRow {
-        TBannerMenu** menu;
-        const char* name;
-        const char* caption;
-        bool visible;
-    };
-    const MenuRow rows[] = {
-        {&File1, "File1", "&Tree", true},
-        {&TextMenu, "TextMenu", "&File", true},
-        {&HexFileMenu, "HexFileMenu", "File", false},
-        {&HSFileMenu, "HSFileMenu", "&File", false},
-        {&EditTextMenu, "EditTextMenu", "&Edit", true},
-        {&EditPicMenu, "EditPicMenu", "&Edit", false},
-        {&HSEditMenu, "HSEditMenu", "&Edit", false},
-        {&HexEditMenu, "HexEditMenu", "Edit", false},
-        {&Zip1, "Zip1", "Zip", false},
-        {&TextFormatMenu, "TextFormatMenu", "Format", true},
-        {&MenuSystem, "MenuSystem", "System", true},
-        {&Utils1, "Utils1", "Utils", true},
-        {&Help1, "Help1", "Help", true},
-    };
-    for (const MenuRow& row : rows) {
-        auto* menu = new TBannerMenu(QString::fromLatin1(row.caption), this);
-        menu->setObjectName(QString::fromLatin1(row.name));
-        menu->menuAction()->setObjectName(QString::fromLatin1(row.name) + "Action");
+    const auto add = [this](TBannerMenu* menu, const char* name) {
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name) + "Action");
         menuBar()->addMenu(menu);
-        menu->menuAction()->setVisible(row.visible);
-        *row.menu = menu;
-    }
+        return menu;
+    };
+    File1 = add(new TBannerMenu("&Tree", this), "File1");
+    for (TBannerMenu* menu : Switcher->PageMenus())
+        menuBar()->addMenu(menu);
+    MenuSystem = add(new TBannerMenu("System", this), "MenuSystem");
+    Utils1 = add(new TBannerMenu("Utils", this), "Utils1");
+    Help1 = add(new TBannerMenu("Help", this), "Help1");
+    Switcher->MenuVisable();
 
     FileFinder1 = File1->addAction("File Finder");
     FileFinder1->setObjectName("FileFinder1");
@@ -174,29 +157,16 @@ void TKorMain::buildMenus() {
     connect(About1, &QAction::triggered, this, Guarded([this] { AboutClick(); }));
 }
 
-QWidget* TKorMain::newSheet(const QString& name) {
-    auto* sheet = new QWidget;
-    sheet->setObjectName(name);
-    return sheet;
-}
-
-QToolButton* TKorMain::newExitButton(const QString& name, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText("Exit");
-    SetHint(button, "Exit|Close Korvane");
-    connect(button, &QToolButton::clicked, this, Guarded([this] { Exit1Click(); }));
-    return button;
-}
-
 void TKorMain::buildBrowserSide() {
     Pages->setTabPosition(QTabWidget::South);
     Pages->setStyleSheet(kTabsBottomRight);
-    TabTree = newSheet("TabTree");
+    TabTree = new TTreeSheet;
     MaskSheet = new TMaskSheet;
     MaskSheet->setObjectName("MaskSheet");
-    SystemSheet = newSheet("SystemSheet");
-    TabUtils = newSheet("TabUtils");
+    SystemSheet = new QWidget;
+    SystemSheet->setObjectName("SystemSheet");
+    TabUtils = new QWidget;
+    TabUtils->setObjectName("TabUtils");
     Pages->addTab(TabTree, "Tree");
     // The presets need more height than a small window has: they scroll instead of
     // holding the window open.
@@ -209,21 +179,22 @@ void TKorMain::buildBrowserSide() {
     Pages->addTab(SystemSheet, "System");
     Pages->addTab(TabUtils, "Utils");
 
-    buildTreeSheet();
+    wireTreeSheet();
 
     const auto exitRow = [this](QWidget* sheet, const QString& name) {
         auto* layout = new QVBoxLayout(sheet);
         layout->addStretch();
-        QToolButton* button = newExitButton(name, sheet);
+        QToolButton* button = NewExitButton(sheet, name);
+        connect(button, &QToolButton::clicked, this, Guarded([this] { Exit1Click(); }));
         layout->addWidget(button, 0, Qt::AlignRight);
         return button;
     };
     connect(MaskSheet, &TMaskSheet::exitClicked, this, Guarded([this] { Exit1Click(); }));
     connect(MaskSheet, &TMaskSheet::maskChosen, this,
             Guarded([this](const QString& mask, const QString& status) {
-                FileList->setMask(mask);
+                TabTree->FileList->setMask(mask);
                 StatBar->setPanelText(1, status);
-                MaskButtons.CMaskBut->setChecked(true);
+                TabTree->MaskButtons.CMaskBut->setChecked(true);
                 Pages->setCurrentWidget(TabTree);
             }));
     SystemExitBut = exitRow(SystemSheet, "SystemExitBut");
@@ -255,43 +226,50 @@ void TKorMain::buildBrowserSide() {
 void TKorMain::buildViewerSide() {
     ProgPages->setTabPosition(QTabWidget::South);
     ProgPages->setStyleSheet(kTabsBottomRight);
+    m_printer = std::make_unique<QPrinter>();
+    Switcher = new TPageSwitcher(ProgPages, {[this](ViewerSheet sheet) { ViewerSheetShown(sheet); },
+                                             [this] { FormResize(); }});
+    // One row per viewer sheet, in tab order; a sheet whose page is not built has no maker.
     struct SheetRow {
         QWidget** sheet;
         const char* name;
         const char* caption;
+        std::function<TViewerPage*()> make;
     };
-    const SheetRow sheets[] = {
-        {&TabText, "TabText", "TextEdit"}, {&TabHTML, "TabHTML", "Html"},
-        {&TabPic, "TabPic", "ImageView"},  {&TabThumb, "TabThumb", "Thumbs"},
-        {&TabIcon, "TabIcon", "IconView"}, {&TabZip, "TabZip", "Zip"},
-        {&TabHex, "TabHex", "HexEdit"},    {&TabClip, "TabClip", "ClipView"},
+    const SheetRow rows[] = {
+        {&TabText, "TabText", "TextEdit",
+         [this] {
+             auto* page = new TTextPage(m_printer.get());
+             connect(page, &TTextPage::fileListRefreshRequested, this,
+                     [this] { TabTree->FileList->reread(); });
+             return page;
+         }},
+        {&TabHTML, "TabHTML", "Html", {}},
+        {&TabPic, "TabPic", "ImageView", {}},
+        {&TabThumb, "TabThumb", "Thumbs", {}},
+        {&TabIcon, "TabIcon", "IconView", {}},
+        {&TabZip, "TabZip", "Zip", {}},
+        {&TabHex, "TabHex", "HexEdit",
+         [this] {
+             auto* page = new THexPage;
+             connect(page, &THexPage::hexFileSaved, this, [this] { TabTree->FileList->reread(); });
+             return page;
+         }},
+        {&TabClip, "TabClip", "ClipView", {}},
     };
-    for (const SheetRow& row : sheets) {
-        *row.sheet = newSheet(QString::fromLatin1(row.name));
-        ProgPages->addTab(*row.sheet, QString::fromLatin1(row.caption));
-        auto* layout = new QVBoxLayout(*row.sheet);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(0);
+    for (const SheetRow& row : rows) {
+        *row.sheet = new QWidget;
+        (*row.sheet)->setObjectName(QString::fromLatin1(row.name));
+        Switcher->addSheet(*row.sheet, QString::fromLatin1(row.caption),
+                           row.make ? row.make() : nullptr);
     }
-    const auto statusBar = [](QWidget* sheet, const QString& name, const QList<int>& widths) {
-        auto* bar = new TStatusPanels(widths, sheet);
-        bar->setObjectName(name);
-        static_cast<QVBoxLayout*>(sheet->layout())->addStretch(1);
-        sheet->layout()->addWidget(bar);
-        return bar;
-    };
-    StatHTML = statusBar(TabHTML, "StatHTML", {400, 80});
-    StatPicPath = statusBar(TabPic, "StatPicPath", {150, 130, 130, 150});
-    StatZip = statusBar(TabZip, "StatZip", {100, 400});
-    buildPages();
-    ProgPages->setCurrentWidget(TabText);
-    connect(ProgPages, &QTabWidget::currentChanged, this, Guarded([this] { ProgPagesChange(); }));
+    Switcher->SelectViewerSheet(ViewerSheet::TextEdit);
 }
 
 void TKorMain::CreateSecondaryWindows() {
     if (!m_secondary.isEmpty()) return;
     m_secondary = ::CreateSecondaryWindows(this, [this](const SecondaryWindowRow& row) -> QWidget* {
-        if (row.name == "fFindForm") return new TfFindForm(*m_finderLink, this);
+        if (row.name == "fFindForm") return m_findForm = new TfFindForm(*m_finderLink, this);
         return nullptr;
     });
 }
@@ -309,13 +287,10 @@ void TKorMain::FormCreate() {
         const QSignalBlocker quiet(Pages);
         Pages->setCurrentWidget(TabTree);
     }
-    FillFontNames();
-    EditMenuUpdate();
+    for (TViewerPage* page : Switcher->Pages())
+        page->PageCreate();
     DriveShow();
-    ResetHtmlHistory();
-    SetupZipGrid();
-    Tree->setDirectory(platform::paths().homeDir());
-    LoadZipEngine();
+    TabTree->Tree->setDirectory(platform::paths().homeDir());
     if (m_splash) {
         m_splash->close();
         m_splash = nullptr;
@@ -324,48 +299,39 @@ void TKorMain::FormCreate() {
 
 void TKorMain::FormShow() {
     FormPaint();
-    UpdateLineColumn();
-    UpdatePasteButton();
+    for (TViewerPage* page : Switcher->Pages())
+        page->WindowShown();
 }
 
 void TKorMain::FormPaint() {
-    SetTextMargins();
-    SetSourceMargins();
+    for (TViewerPage* page : Switcher->Pages())
+        page->WindowPaint();
 }
 
 void TKorMain::FormActivate() {
     setWindowTitle("Korvane");
-    Tree->setFocus();
+    TabTree->Tree->setFocus();
     MenuVisable();
-    FileOpsButSort();
 }
 
 void TKorMain::FormResize() {
     FormPaint();
-    EditMenuUpdate();
-    FitTreePanel();
-    if (ShowingViewerSheet() == ViewerSheet::ImageView) RefitPicture();
-    if (ShowingViewerSheet() == ViewerSheet::Thumbs) LayoutThumbnails();
+    const ViewerSheet showing = Switcher->ShowingViewerSheet();
+    for (TViewerPage* page : Switcher->Pages())
+        page->WindowResized(page->Sheet() == showing);
 }
 
-bool TKorMain::eventFilter(QObject* watched, QEvent* event) {
-    // The window's own resize comes before its sheets are laid out; the tree panel follows
-    // the Tree sheet's final height too.
-    if (watched == TabTree && event->type() == QEvent::Resize) FitTreePanel();
-    return QMainWindow::eventFilter(watched, event);
+void TKorMain::AskSavePages(bool beforeClose) {
+    for (TViewerPage* page : Switcher->Pages())
+        if (page->AsksSaveBeforeClose() == beforeClose) page->AskSave();
 }
 
 bool TKorMain::FormCloseQuery() {
-    bool mayClose = false;
-    RunGuarded([&] {
-        AskSaveText();
-        mayClose = AskSaveHex();
-    });
-    return mayClose;
+    return RunGuarded([this] { AskSavePages(true); });
 }
 
 void TKorMain::FormClose() {
-    AskSaveHtml();
+    AskSavePages(false);
 }
 
 void TKorMain::showEvent(QShowEvent* event) {
@@ -405,8 +371,6 @@ void TKorMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TKorMain::AskSaveHtml() {}
-
 // --- settings ---------------------------------------------------------------------------
 
 QString TKorMain::settingsPath() const {
@@ -438,15 +402,17 @@ void TKorMain::Exit1Click() {
 
 void TKorMain::OpenSystemFile(int index) {
     const SystemFile& file = SystemPanel->systemFiles().at(index);
-    SelectViewerSheet(TabText);
-    TextPage->AskSaveText();
-    FormShow();
+    Switcher->SelectViewerSheet(ViewerSheet::TextEdit);
     // A file that cannot be read leaves the text page's panels as they were.
-    TextPage->LoadDocument(file.path, file.documentName(), file.directoryShown());
+    Switcher->Page(ViewerSheet::TextEdit)
+        ->OpenFile({QFile::encodeName(file.path), file.documentName(), file.directoryShown()});
     StatBar->setPanelText(3, file.path);
     Pages->setCurrentWidget(TabTree);
-    TextButSort();
     MenuVisable();
+}
+
+void TKorMain::PagesChange() {
+    if (Pages->currentWidget() == SystemSheet) SystemPanel->SysRefButClick();
 }
 
 void TKorMain::DrivePButClick() {
@@ -473,8 +439,7 @@ void TKorMain::AboutClick() {
 
 void TKorMain::FindButClick() {
     CreateSecondaryWindows();
-    QWidget* finder = secondaryWindow("fFindForm");
-    finder->show();
-    finder->raise();
-    finder->activateWindow();
+    m_findForm->show();
+    m_findForm->raise();
+    m_findForm->activateWindow();
 }

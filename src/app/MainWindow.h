@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/Dispatch.h"
 #include "app/MainSettings.h"
-#include "app/MenuSwitch.h"
-#include "browser/MaskButtonSet.h"
+#include "core/ViewerEntry.h"
+#include "core/ViewerPage.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -11,26 +10,23 @@
 #include <memory>
 
 class QAction;
-class QDialog;
+class QPrinter;
 class QTabWidget;
 class QToolButton;
-class Tdirtree;
 class TBannerMenu;
-class TFinderLink;
-class TSystemPanel;
 class TDriveBar;
-class TMaskSheet;
-class QPrinter;
-class THexPage;
-class TQuickFileList;
-class TTextPage;
+class TFinderLink;
 class TFloatTabWidget;
-class TGradientPanel;
-class TSplitPanel;
+class TMaskSheet;
+class TPageSwitcher;
 class TStatusPanels;
+class TSystemPanel;
+class TTreeSheet;
+class TfFindForm;
 
 /// The main window: the file browser on the left, the eight viewer pages on the right, the
-/// status bar and the main menu. It is the only place that wires the pages together.
+/// status bar and the main menu. It is the only place that wires the pages together; the
+/// pages themselves are reached through their common interface (see docs/pages.md).
 class TKorMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,30 +42,17 @@ public:
     QWidget* DrivePanel;
     TDriveBar* DriveBar;
     TFloatTabWidget* Pages;
-    QWidget* TabTree;
+    TTreeSheet* TabTree;
     TMaskSheet* MaskSheet;
     QWidget* SystemSheet;
     TSystemPanel* SystemPanel;
     QWidget* TabUtils;
-    TGradientPanel* TreeToolBar;
-    QToolButton* DrivePBut;
-    MaskButtonSet MaskButtons; ///< AllFilesBut ... ThumbBut and the invisible CMaskBut
-    QToolButton* FindBut;
-    QToolButton* TreeExitBut;
-    QWidget* TreePanel;
-    Tdirtree* Tree;
-    TSplitPanel* TreeSplitter; ///< holds TreePanel above FileListPanel
-    QWidget* FileListPanel;
-    TQuickFileList* FileList;
-    TGradientPanel* FileToolBar;
-    QToolButton* VLargeBut;
-    QToolButton* VSmallBut;
-    QToolButton* VReportBut;
     QToolButton* SystemExitBut;
     QToolButton* UtilsExitBut;
 
-    // Right side: the viewer sheets in tab order.
+    // Right side: the viewer sheets in tab order, and their pages.
     QTabWidget* ProgPages;
+    TPageSwitcher* Switcher;
     QWidget* TabText;
     QWidget* TabHTML;
     QWidget* TabPic;
@@ -79,28 +62,10 @@ public:
     QWidget* TabHex;
     QWidget* TabClip;
 
-    TTextPage* TextPage;
-    THexPage* HexPage;
-
-    // The pages' own status bars that the viewer entries write.
-    TStatusPanels* StatText;
-    TStatusPanels* StatHTML;
-    TStatusPanels* StatPicPath;
-    TStatusPanels* StatZip;
-
     TStatusPanels* StatBar;
 
-    // The main menu, in menu-bar order.
+    // The window's own menus; the page menus stand between File1 and MenuSystem.
     TBannerMenu* File1;
-    TBannerMenu* TextMenu;
-    TBannerMenu* HexFileMenu;
-    TBannerMenu* HSFileMenu;
-    TBannerMenu* EditTextMenu;
-    TBannerMenu* EditPicMenu;
-    TBannerMenu* HSEditMenu;
-    TBannerMenu* HexEditMenu;
-    TBannerMenu* Zip1;
-    TBannerMenu* TextFormatMenu;
     TBannerMenu* MenuSystem;
     TBannerMenu* Utils1;
     TBannerMenu* Help1;
@@ -119,25 +84,14 @@ public:
     void DriveShow();
     void FileMaskSort(QObject* sender);
     void ThumbButClick();
-    void ViewStyleSort(QObject* sender);
     void FileListDblClick();
 
     // Dispatch of a clicked file and the viewer entries.
     void Sort(QObject* sender);
-    void Text(QObject* sender);
-    void Pict(QObject* sender);
-    void WebView(QObject* sender);
-    void ZipView(QObject* sender);
-    void IconView(QObject* sender);
     void RunViewerEntry(ViewerEntry entry, QObject* sender);
-
-    // Page and menu switching.
-    void MenuVisable(QObject* sender = nullptr);
-    void ProgPagesChange();
+    void MenuVisable();
+    /// The left side's sheet changed: the System sheet refreshes its figures.
     void PagesChange();
-    ViewerSheet ShowingViewerSheet() const;
-    /// Shows a viewer sheet from code; the user-change handler does not run.
-    void SelectViewerSheet(QWidget* sheet);
 
     // Window events.
     void FormCreate();
@@ -168,64 +122,19 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-    // Save-changes questions of the editing pages: a cancel throws KorAbort (text, HTML) or
-    // answers false (hex). Virtual so the close and dispatch rules can be exercised alone.
-    virtual void AskSaveText();
-    virtual bool AskSaveHex();
-    virtual void AskSaveHtml();
-    /// Name of the first selected file-list item, empty when none.
-    virtual QString SelectedFileName() const;
 
 private:
-    // Page hooks: each page fills its own as it arrives; until then they do nothing.
-    void FillFontNames();
-    void EditMenuUpdate();
-    void SetTextMargins();
-    void SetSourceMargins() {}
-    void UpdateLineColumn();
-    void UpdatePasteButton();
-    void TextButSort();
-    bool HtmlSourceShowing() const { return false; }
-    void ResetHtmlHistory() {}
-    void HTMLButSort() {}
-    void LoadHtml(const QString&) {}
-    void LoadPicture(const QString&) {}
-    void PicButSort() {}
-    void RefitPicture() {}
-    void LayoutThumbnails() {}
-    void LoadIcons(const QString&) {}
-    void ThumbClear() {}
-    void LoadThumbnails() {}
-    void SetHtmlFileListDirectory(const QString&) {}
-    void OpenArchive(const QString&) {}
-    void SetupZipGrid() {}
-    void LoadZipEngine() {}
-    void UnloadZipEngine() {}
-    bool ZipAddPanelShowing() const { return false; }
-    void HideZipExtractPanel() {}
-    void ZipButSort() {}
-    void UpdateHexButtons();
-    void EnableDeleteFileBut() {}
-    void FileOpsButSort() {}
-    void ClipboardViewer1Change() {}
-    void RefreshSystemInfo();
-
     void buildMenus();
     void buildBrowserSide();
-    void buildTreeSheet();
-    void buildFileToolBar();
-    void PressMask(QToolButton* button);
+    void wireTreeSheet();
     void buildViewerSide();
-    void buildPages();
-    void FitTreePanel();
-    QWidget* newSheet(const QString& name);
-    QToolButton* newExitButton(const QString& name, QWidget* parent);
+    /// The window's part of bringing a sheet up: the mask that goes with it.
+    void ViewerSheetShown(ViewerSheet sheet);
+    void AskSavePages(bool beforeClose);
+    QString SelectedFileName() const;
     QString ViewSourceName(QObject* sender, ViewerEntry entry) const;
-    QString FinderHandOverName() const;
-    /// The exact bytes of the file a viewer entry opens.
-    QByteArray RawPathOf(const QString& name) const;
+    /// The file a viewer entry opens, by its list name.
+    ViewedFile FileNamed(const QString& name) const;
     void readSettings();
     void writeSettings();
     QString settingsPath() const;
@@ -234,4 +143,5 @@ private:
     std::unique_ptr<QPrinter> m_printer; ///< shared by the text and HTML pages
     std::unique_ptr<TFinderLink> m_finderLink;
     QList<QWidget*> m_secondary;
+    TfFindForm* m_findForm = nullptr;
 };

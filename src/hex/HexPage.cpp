@@ -1,12 +1,14 @@
 #include "hex/HexPage.h"
 
 #include "core/CommandGuard.h"
+#include "core/KorError.h"
 #include "core/Prompter.h"
 #include "hex/HexCodePage.h"
 #include "hex/HexEditor.h"
 #include "kit/BannerMenu.h"
 #include "kit/GradientPanel.h"
-#include "kit/Hints.h"
+#include "kit/Controls.h"
+#include "kit/PageMenus.h"
 #include "kit/StatusPanels.h"
 #include "platform/Host.h"
 
@@ -53,27 +55,11 @@ QByteArray clipboardBytes() {
     return bytes;
 }
 
-QToolButton* toolButton(const QString& name, const QString& text, const QString& icon,
-                        const QString& hint, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(text);
-    button->setIcon(QIcon::fromTheme(icon));
-    button->setAutoRaise(true);
-    SetHint(button, hint);
-    return button;
-}
-
-QAction* menuItem(QMenu* menu, const QString& name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
 } // namespace
 
-THexPage::THexPage(TBannerMenu* hexFileMenu, TBannerMenu* hexEditMenu, QWidget* parent)
-    : QWidget(parent), HexFileMenu(hexFileMenu), HexEditMenu(hexEditMenu) {
+THexPage::THexPage(QWidget* parent)
+    : QWidget(parent), HexFileMenu(NewPageMenu("HexFileMenu", this)),
+      HexEditMenu(NewPageMenu("HexEditMenu", this)) {
     // Working copies left by an instance that was killed would otherwise stay for ever.
     THexWorkingCopy::RemoveAbandoned(platform::paths().tempDir());
     buildToolBar();
@@ -110,20 +96,19 @@ THexPage::THexPage(TBannerMenu* hexFileMenu, TBannerMenu* hexEditMenu, QWidget* 
 
 void THexPage::buildToolBar() {
     m_toolBar = new TGradientPanel(QStringLiteral("HexEdit"), this);
-    HexNewBut = toolButton("HexNewBut", "New", "document-new", "New document", m_toolBar);
+    HexNewBut = NewToolButton(m_toolBar, "HexNewBut", "New", "New document", "document-new");
     HexOpenBut =
-        toolButton("HexOpenBut", "Open", "document-open", "Open existing document", m_toolBar);
-    HexSaveBut = toolButton("HexSaveBut", "Save", "document-save", "Save document", m_toolBar);
-    HexSaveAsBut = toolButton("HexSaveAsBut", "Save As", "document-save-as",
-                              "Save document under a new name", m_toolBar);
-    HexCopyBut = toolButton("HexCopyBut", "Copy", "edit-copy", "Copy to clipboard", m_toolBar);
-    HexCutBut = toolButton("HexCutBut", "Cut", "edit-cut", "Cut to clipboard", m_toolBar);
+        NewToolButton(m_toolBar, "HexOpenBut", "Open", "Open existing document", "document-open");
+    HexSaveBut = NewToolButton(m_toolBar, "HexSaveBut", "Save", "Save document", "document-save");
+    HexSaveAsBut = NewToolButton(m_toolBar, "HexSaveAsBut", "Save As", "Save document under a new name", "document-save-as");
+    HexCopyBut = NewToolButton(m_toolBar, "HexCopyBut", "Copy", "Copy to clipboard", "edit-copy");
+    HexCutBut = NewToolButton(m_toolBar, "HexCutBut", "Cut", "Cut to clipboard", "edit-cut");
     HexPasteBut =
-        toolButton("HexPasteBut", "Paste", "edit-paste", "Paste from clipboard", m_toolBar);
-    HexUndoBut = toolButton("HexUndoBut", "Undo", "edit-undo", "Undo", m_toolBar);
-    Hex16But = toolButton("Hex16But", "16", {}, "16 bytes per line", m_toolBar);
-    Hex32But = toolButton("Hex32But", "32", {}, "32 bytes per line", m_toolBar);
-    Hex64But = toolButton("Hex64But", "64", {}, "64 bytes per line", m_toolBar);
+        NewToolButton(m_toolBar, "HexPasteBut", "Paste", "Paste from clipboard", "edit-paste");
+    HexUndoBut = NewToolButton(m_toolBar, "HexUndoBut", "Undo", "Undo", "edit-undo");
+    Hex16But = NewToolButton(m_toolBar, "Hex16But", "16", "16 bytes per line");
+    Hex32But = NewToolButton(m_toolBar, "Hex32But", "32", "32 bytes per line");
+    Hex64But = NewToolButton(m_toolBar, "Hex64But", "64", "64 bytes per line");
     for (QToolButton* button :
          {HexSaveBut, HexSaveAsBut, HexCopyBut, HexCutBut, HexPasteBut, HexUndoBut})
         button->setEnabled(false);
@@ -151,24 +136,22 @@ void THexPage::buildToolBar() {
 }
 
 void THexPage::buildMenus() {
-    HexFileMenu->setObjectName(QStringLiteral("HexFileMenu"));
-    HexNew = menuItem(HexFileMenu, "HexNew", "New");
-    HexOpen = menuItem(HexFileMenu, "HexOpen", "Open");
-    HexSave = menuItem(HexFileMenu, "HexSave", "Save");
-    HexSaveAs = menuItem(HexFileMenu, "HexSaveAs", "Save As");
-    HexEditMenu->setObjectName(QStringLiteral("HexEditMenu"));
-    HexUndo2 = menuItem(HexEditMenu, "HexUndo2", "Undo");
+    HexNew = NewMenuItem(HexFileMenu, "HexNew", "New");
+    HexOpen = NewMenuItem(HexFileMenu, "HexOpen", "Open");
+    HexSave = NewMenuItem(HexFileMenu, "HexSave", "Save");
+    HexSaveAs = NewMenuItem(HexFileMenu, "HexSaveAs", "Save As");
+    HexUndo2 = NewMenuItem(HexEditMenu, "HexUndo2", "Undo");
     HexEditMenu->addSeparator();
-    HexCopy2 = menuItem(HexEditMenu, "HexCopy2", "Copy");
-    HexCut2 = menuItem(HexEditMenu, "HexCut2", "Cut");
-    HexPaste2 = menuItem(HexEditMenu, "HexPaste2", "Paste");
+    HexCopy2 = NewMenuItem(HexEditMenu, "HexCopy2", "Copy");
+    HexCut2 = NewMenuItem(HexEditMenu, "HexCut2", "Cut");
+    HexPaste2 = NewMenuItem(HexEditMenu, "HexPaste2", "Paste");
     HexPop = new TBannerMenu({}, this, QStringLiteral("Hex"));
     HexPop->setObjectName(QStringLiteral("HexPop"));
-    HexUndo1 = menuItem(HexPop, "HexUndo1", "Undo");
+    HexUndo1 = NewMenuItem(HexPop, "HexUndo1", "Undo");
     HexPop->addSeparator();
-    HexCopy1 = menuItem(HexPop, "HexCopy1", "Copy");
-    HexCut1 = menuItem(HexPop, "HexCut1", "Cut");
-    HexPaste1 = menuItem(HexPop, "HexPaste1", "Paste");
+    HexCopy1 = NewMenuItem(HexPop, "HexCopy1", "Copy");
+    HexCut1 = NewMenuItem(HexPop, "HexCut1", "Cut");
+    HexPaste1 = NewMenuItem(HexPop, "HexPaste1", "Paste");
 
     const auto bind = [this](QAction* action, void (THexPage::*handler)()) {
         connect(action, &QAction::triggered, this,
@@ -239,6 +222,10 @@ void THexPage::HexPopPopup() {
 }
 
 // ---- saving
+
+void THexPage::AskSave() {
+    if (!AskSaveHex()) throw KorAbort();
+}
 
 bool THexPage::AskSaveHex() {
     if (!HexEditor1->Modified()) return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ViewerPage.h"
+
 #include <QWidget>
 
 class QAction;
@@ -13,17 +15,27 @@ class TStatusPanels;
 
 /// The content of the "HexEdit" sheet: a tool bar (New, Open, Save, Save As, Copy, Cut,
 /// Paste, Undo and the 16/32/64 bytes-per-line group), the hex editor HexEditor1, the
-/// status bar StatHex and the pop-up menu HexPop. The main window creates the page's two
-/// top-level menus, HexFileMenu ("File") and HexEditMenu ("Edit"); the page fills them and
-/// refreshes them when they open.
+/// status bar StatHex and the pop-up menu HexPop. The page makes its two top-level menus,
+/// HexFileMenu ("File") and HexEditMenu ("Edit"), and refreshes them when they open.
 ///
 /// Every handler is a plain public function; the controls call them through the command
 /// guard. The clipboard carries the document's bytes as single-byte text, so a copied
 /// selection ends at its first zero byte.
-class THexPage : public QWidget {
+class THexPage : public QWidget, public TViewerPage {
     Q_OBJECT
 public:
-    THexPage(TBannerMenu* hexFileMenu, TBannerMenu* hexEditMenu, QWidget* parent = nullptr);
+    explicit THexPage(QWidget* parent = nullptr);
+
+    ViewerSheet Sheet() const override { return ViewerSheet::HexEdit; }
+    QWidget* Widget() override { return this; }
+    QList<TBannerMenu*> Menus() const override { return {HexFileMenu, HexEditMenu}; }
+    void PageShown() override { UpdateHexButtons(); }
+    void ButSort() override { UpdateHexButtons(); }
+    /// AskSaveHex; a Cancel (or a failed save) throws KorAbort.
+    void AskSave() override;
+    /// Any file clicked in the list while the page shows loads here (LoadFromList).
+    bool OpensClickedFiles() const override { return true; }
+    void OpenFile(const ViewedFile& file) override { LoadFromList(file.rawPath); }
 
     /// The save-changes question for a modified document: Yes saves, No drops the changes.
     /// True when the caller may go on (close, load another file); false on Cancel or when

@@ -57,3 +57,11 @@ QAction* NewMenuItem(QMenu* menu, const QString& name, const QString& caption,
 void FollowButton(QAction* item, QAbstractButton* button) {
     new EnabledFollower(item, button);
 }
+
+QToolButton* NewExitButton(QWidget* parent, const QString& name) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(QStringLiteral("Exit"));
+    SetHint(button, QStringLiteral("Exit|Close Korvane"));
+    return button;
+}

@@ -22,3 +22,6 @@ QAction* NewMenuItem(QMenu* menu, const QString& name, const QString& caption,
 
 /// From now on `item` is enabled exactly when `button` is.
 void FollowButton(QAction* item, QAbstractButton* button);
+
+/// An "Exit" button that closes the program, as on the left side's sheets.
+QToolButton* NewExitButton(QWidget* parent, const QString& name);

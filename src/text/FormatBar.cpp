@@ -3,6 +3,7 @@
 #include "core/CommandGuard.h"
 #include "core/KorError.h"
 #include "core/Prompter.h"
+#include "kit/Controls.h"
 #include "kit/Hints.h"
 #include "text/BlockIndents.h"
 #include "text/RulerMath.h"
@@ -25,21 +26,6 @@
 #include <functional>
 
 namespace {
-
-QToolButton* makeButton(QWidget* parent, const char* name, const char* icon, const QString& text,
-                        const QString& hint, bool checkable) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(icon));
-    if (!themed.isNull()) button->setIcon(themed);
-    button->setText(text);
-    button->setToolButtonStyle(themed.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
-    button->setCheckable(checkable);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    SetHint(button, hint);
-    return button;
-}
 
 bool isBullet(const QTextList* list) {
     if (!list) return false;
@@ -80,23 +66,25 @@ TFormatBar::TFormatBar(QTextEdit* view, TanlRuler* ruler, QWidget* parent)
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     UpDown1->setRange(0, 100);
 
-    BoldButton = makeButton(this, "BoldButton", "format-text-bold", "B", "Bold text", true);
-    ItalicButton = makeButton(this, "ItalicButton", "format-text-italic", "I", "Italic text", true);
+    BoldButton = NewToolButton(this, "BoldButton", "B", "Bold text", "format-text-bold");
+    ItalicButton = NewToolButton(this, "ItalicButton", "I", "Italic text", "format-text-italic");
     UnderlineButton =
-        makeButton(this, "UnderlineButton", "format-text-underline", "U", "Underline text", true);
-    LeftAlign = makeButton(this, "LeftAlign", "format-justify-left", "Left", "Left align", true);
+        NewToolButton(this, "UnderlineButton", "U", "Underline text", "format-text-underline");
+    LeftAlign = NewToolButton(this, "LeftAlign", "Left", "Left align", "format-justify-left");
     CenterAlign =
-        makeButton(this, "CenterAlign", "format-justify-center", "Center", "Center align", true);
+        NewToolButton(this, "CenterAlign", "Center", "Center align", "format-justify-center");
     RightAlign =
-        makeButton(this, "RightAlign", "format-justify-right", "Right", "right align", true);
+        NewToolButton(this, "RightAlign", "Right", "right align", "format-justify-right");
     BulletsButton =
-        makeButton(this, "BulletsButton", "format-list-unordered", "Bullets", "Bullets", true);
+        NewToolButton(this, "BulletsButton", "Bullets", "Bullets", "format-list-unordered");
     RulerDIBut =
-        makeButton(this, "RulerDIBut", "format-indent-less", "<<", "Decrease indent", false);
+        NewToolButton(this, "RulerDIBut", "<<", "Decrease indent", "format-indent-less");
     RulerIIBut =
-        makeButton(this, "RulerIIBut", "format-indent-more", ">>", "Increase indent", false);
-    TextFontBut = makeButton(this, "TextFontBut", "format-text-color", "Color",
-                             "Selected Font Color|Selected font color", false);
+        NewToolButton(this, "RulerIIBut", ">>", "Increase indent", "format-indent-more");
+    TextFontBut = NewToolButton(this, "TextFontBut", "Color", "Selected Font Color|Selected font color", "format-text-color");
+    for (QToolButton* button : {BoldButton, ItalicButton, UnderlineButton, LeftAlign, CenterAlign,
+                                RightAlign, BulletsButton})
+        button->setCheckable(true);
     m_alignGroup = new QButtonGroup(this);
     m_alignGroup->setExclusive(true);
     for (QToolButton* button : {LeftAlign, CenterAlign, RightAlign})

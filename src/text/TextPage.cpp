@@ -6,8 +6,9 @@
 #include "core/Prompter.h"
 #include "core/WaitCursor.h"
 #include "kit/BannerMenu.h"
+#include "kit/Controls.h"
 #include "kit/GradientPanel.h"
-#include "kit/Hints.h"
+#include "kit/PageMenus.h"
 #include "kit/StatusPanels.h"
 #include "text/DocumentPrint.h"
 #include "text/EditorSearch.h"
@@ -74,34 +75,12 @@ protected:
     }
 };
 
-QToolButton* toolButton(QWidget* parent, const char* name, const char* icon, const QString& text,
-                        const QString& hint, bool enabled) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    const QIcon themed = icon ? QIcon::fromTheme(QString::fromLatin1(icon)) : QIcon();
-    if (!themed.isNull()) button->setIcon(themed);
-    button->setText(text);
-    button->setToolButtonStyle(themed.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setEnabled(enabled);
-    SetHint(button, hint);
-    return button;
-}
-
-QAction* menuItem(QMenu* menu, const char* name, const QString& caption,
-                  const QKeySequence& shortcut = {}) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
 } // namespace
 
-TTextPage::TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMenu* textFormatMenu,
-                     QPrinter* printer, QWidget* parent)
-    : QWidget(parent), m_printer(printer) {
+TTextPage::TTextPage(QPrinter* printer, QWidget* parent)
+    : QWidget(parent), TextMenu(NewPageMenu("TextMenu", this)),
+      EditTextMenu(NewPageMenu("EditTextMenu", this)),
+      TextFormatMenu(NewPageMenu("TextFormatMenu", this)), m_printer(printer) {
     m_printer->setCollateCopies(true);
     setObjectName(QStringLiteral("TextPage"));
     auto* column = new QVBoxLayout(this);
@@ -152,8 +131,8 @@ TTextPage::TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMe
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     FindDialog = new TSearchDialog(TSearchDialog::Kind::Find, this);
     ReplaceDialog = new TSearchDialog(TSearchDialog::Kind::Replace, this);
-    buildMenus(textMenu, editTextMenu);
-    FormatBar->fillFormatMenu(textFormatMenu);
+    buildMenus();
+    FormatBar->fillFormatMenu(TextFormatMenu);
 
     connect(View, &QTextEdit::textChanged, this, Guarded([this] { ViewChange(); }));
     connect(View, &QTextEdit::cursorPositionChanged, this, Guarded([this] { EditMenuUpdate(); }));
@@ -172,24 +151,26 @@ TTextPage::TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMe
 }
 
 void TTextPage::buildToolBar(TGradientPanel* bar) {
-    TextNewBut = toolButton(bar, "TextNewBut", "document-new", "New", "New document", true);
+    TextNewBut = NewToolButton(bar, "TextNewBut", "New", "New document", "document-new");
     TextOpenBut =
-        toolButton(bar, "TextOpenBut", "document-open", "Open", "Open existing document", true);
-    SaveButton = toolButton(bar, "SaveButton", "document-save", "Save", "Save document", false);
-    SaveAsBut = toolButton(bar, "SaveAsBut", "document-save-as", "Save As",
-                           "Save document under a new name", false);
-    PrintBut = toolButton(bar, "PrintBut", "document-print", "Print", "Print document", false);
-    CopyBut = toolButton(bar, "CopyBut", "edit-copy", "Copy", "Copy to clipboard", false);
-    CutBut = toolButton(bar, "CutBut", "edit-cut", "Cut", "Cut to clipboard", false);
-    PasteBut = toolButton(bar, "PasteBut", "edit-paste", "Paste", "Paste from clipboard", false);
+        NewToolButton(bar, "TextOpenBut", "Open", "Open existing document", "document-open");
+    SaveButton = NewToolButton(bar, "SaveButton", "Save", "Save document", "document-save");
+    SaveAsBut = NewToolButton(bar, "SaveAsBut", "Save As", "Save document under a new name", "document-save-as");
+    PrintBut = NewToolButton(bar, "PrintBut", "Print", "Print document", "document-print");
+    CopyBut = NewToolButton(bar, "CopyBut", "Copy", "Copy to clipboard", "edit-copy");
+    CutBut = NewToolButton(bar, "CutBut", "Cut", "Cut to clipboard", "edit-cut");
+    PasteBut = NewToolButton(bar, "PasteBut", "Paste", "Paste from clipboard", "edit-paste");
     DeleteBut =
-        toolButton(bar, "DeleteBut", "edit-delete", "Delete", "Delete selected text", false);
-    SelAllBut = toolButton(bar, "SelAllBut", nullptr, "All", "Select All", false);
-    UndoBut = toolButton(bar, "UndoBut", "edit-undo", "Undo", "Undo", false);
-    WrapBut = toolButton(bar, "WrapBut", nullptr, "Wrap", "WordWrap", true);
+        NewToolButton(bar, "DeleteBut", "Delete", "Delete selected text", "edit-delete");
+    SelAllBut = NewToolButton(bar, "SelAllBut", "All", "Select All");
+    UndoBut = NewToolButton(bar, "UndoBut", "Undo", "Undo", "edit-undo");
+    WrapBut = NewToolButton(bar, "WrapBut", "Wrap", "WordWrap");
     WrapBut->setCheckable(true);
     WrapBut->setChecked(true);
-    FindBut = toolButton(bar, "FindBut", "edit-find", "Find", "Find text or word", false);
+    FindBut = NewToolButton(bar, "FindBut", "Find", "Find text or word", "edit-find");
+    for (QToolButton* button : {SaveButton, SaveAsBut, PrintBut, CopyBut, CutBut, PasteBut,
+                                DeleteBut, SelAllBut, UndoBut, FindBut})
+        button->setEnabled(false);
     for (QToolButton* button : {TextNewBut, TextOpenBut, SaveButton, SaveAsBut, PrintBut, CopyBut,
                                 CutBut, PasteBut, DeleteBut, SelAllBut, UndoBut, WrapBut, FindBut})
         bar->addWidget(button);
@@ -211,40 +192,40 @@ void TTextPage::buildToolBar(TGradientPanel* bar) {
             Guarded([this] { showSearchDialog(FindDialog); }));
 }
 
-void TTextPage::buildMenus(TBannerMenu* textMenu, TBannerMenu* editTextMenu) {
-    QAction* newDocument = menuItem(textMenu, "TextNew1", "New Document");
-    QAction* open = menuItem(textMenu, "TextOpen1", "Open Document");
-    QAction* save = menuItem(textMenu, "TextSave1", "Save");
-    QAction* saveAs = menuItem(textMenu, "TextSaveAs1", "Save As");
+void TTextPage::buildMenus() {
+    QMenu* textMenu = TextMenu;
+    QMenu* editTextMenu = EditTextMenu;
+    QAction* newDocument = NewMenuItem(textMenu, "TextNew1", "New Document");
+    QAction* open = NewMenuItem(textMenu, "TextOpen1", "Open Document");
+    QAction* save = NewMenuItem(textMenu, "TextSave1", "Save");
+    QAction* saveAs = NewMenuItem(textMenu, "TextSaveAs1", "Save As");
     textMenu->addSeparator();
-    QAction* print = menuItem(textMenu, "TextPrint1", "Print");
-    QAction* printerSetup = menuItem(textMenu, "TextPrinterSetup1", "Printer Setup");
+    QAction* print = NewMenuItem(textMenu, "TextPrint1", "Print");
+    QAction* printerSetup = NewMenuItem(textMenu, "TextPrinterSetup1", "Printer Setup");
     connect(newDocument, &QAction::triggered, this, Guarded([this] { TextNewButClick(); }));
     connect(open, &QAction::triggered, this, Guarded([this] { TextOpenButClick(); }));
     connect(save, &QAction::triggered, this, Guarded([this] { FileSave(); }));
     connect(saveAs, &QAction::triggered, this, Guarded([this] { SaveTextAs(); }));
     connect(print, &QAction::triggered, this, Guarded([this] { PrintButClick(); }));
     connect(printerSetup, &QAction::triggered, this, Guarded([this] { PrinterSetupClick(); }));
-    connect(textMenu, &QMenu::aboutToShow, this, [=, this] {
-        save->setEnabled(SaveButton->isEnabled());
-        saveAs->setEnabled(SaveAsBut->isEnabled());
-        print->setEnabled(PrintBut->isEnabled());
-    });
+    FollowButton(save, SaveButton);
+    FollowButton(saveAs, SaveAsBut);
+    FollowButton(print, PrintBut);
 
-    QAction* undo = menuItem(editTextMenu, "TextUndo1", "Undo");
+    QAction* undo = NewMenuItem(editTextMenu, "TextUndo1", "Undo");
     editTextMenu->addSeparator();
-    QAction* copy = menuItem(editTextMenu, "TextCopy1", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
-    QAction* cut = menuItem(editTextMenu, "TextCut1", "Cut", QKeySequence(Qt::CTRL | Qt::Key_X));
+    QAction* copy = NewMenuItem(editTextMenu, "TextCopy1", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    QAction* cut = NewMenuItem(editTextMenu, "TextCut1", "Cut", QKeySequence(Qt::CTRL | Qt::Key_X));
     QAction* paste =
-        menuItem(editTextMenu, "TextPaste1", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+        NewMenuItem(editTextMenu, "TextPaste1", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     QAction* remove =
-        menuItem(editTextMenu, "TextDelete1", "Delete", QKeySequence(Qt::CTRL | Qt::Key_Delete));
+        NewMenuItem(editTextMenu, "TextDelete1", "Delete", QKeySequence(Qt::CTRL | Qt::Key_Delete));
     editTextMenu->addSeparator();
-    QAction* find = menuItem(editTextMenu, "TextFind1", "Find");
-    QAction* replace = menuItem(editTextMenu, "TextReplace1", "Replace");
+    QAction* find = NewMenuItem(editTextMenu, "TextFind1", "Find");
+    QAction* replace = NewMenuItem(editTextMenu, "TextReplace1", "Replace");
     editTextMenu->addSeparator();
-    QAction* selectAll = menuItem(editTextMenu, "TextSelectAll1", "Select All");
-    QAction* wrap = menuItem(editTextMenu, "TextWordWrap1", "WordWrap");
+    QAction* selectAll = NewMenuItem(editTextMenu, "TextSelectAll1", "Select All");
+    QAction* wrap = NewMenuItem(editTextMenu, "TextWordWrap1", "WordWrap");
     wrap->setCheckable(true);
     wrap->setChecked(true);
     connect(undo, &QAction::triggered, this, Guarded([this] { View->undo(); }));
@@ -257,35 +238,44 @@ void TTextPage::buildMenus(TBannerMenu* textMenu, TBannerMenu* editTextMenu) {
             Guarded([this] { showSearchDialog(ReplaceDialog); }));
     connect(selectAll, &QAction::triggered, this, Guarded([this] { View->selectAll(); }));
     connect(wrap, &QAction::triggered, this, Guarded([this] { WrapButClick(); }));
-    connect(editTextMenu, &QMenu::aboutToShow, this, [=, this] {
-        if (!isVisible()) return;
-        undo->setEnabled(UndoBut->isEnabled());
-        cut->setEnabled(CutBut->isEnabled());
-        copy->setEnabled(CopyBut->isEnabled());
-        remove->setEnabled(DeleteBut->isEnabled());
-        paste->setEnabled(PasteBut->isEnabled());
-        wrap->setChecked(WrapBut->isChecked());
-    });
+    for (auto [item, button] : {std::pair{undo, UndoBut}, {cut, CutBut}, {copy, CopyBut},
+                                {remove, DeleteBut}, {paste, PasteBut}})
+        FollowButton(item, button);
+    connect(WrapBut, &QToolButton::toggled, wrap, &QAction::setChecked);
 
-    QAction* popupUndo = menuItem(PopupMenu2, "TextUndo2", "Undo");
+    QAction* popupUndo = NewMenuItem(PopupMenu2, "TextUndo2", "Undo");
     PopupMenu2->addSeparator();
-    QAction* popupCopy = menuItem(PopupMenu2, "TextCopy2", "Copy");
-    QAction* popupCut = menuItem(PopupMenu2, "TextCut2", "Cut");
-    QAction* popupPaste = menuItem(PopupMenu2, "TextPaste2", "Paste");
+    QAction* popupCopy = NewMenuItem(PopupMenu2, "TextCopy2", "Copy");
+    QAction* popupCut = NewMenuItem(PopupMenu2, "TextCut2", "Cut");
+    QAction* popupPaste = NewMenuItem(PopupMenu2, "TextPaste2", "Paste");
     connect(popupUndo, &QAction::triggered, this, Guarded([this] { View->undo(); }));
     connect(popupCopy, &QAction::triggered, this, Guarded([this] { CopyButClick(); }));
     connect(popupCut, &QAction::triggered, this, Guarded([this] { CutButClick(); }));
     connect(popupPaste, &QAction::triggered, this, Guarded([this] { PasteButClick(); }));
-    connect(PopupMenu2, &QMenu::aboutToShow, this, [=, this] {
-        popupUndo->setEnabled(UndoBut->isEnabled());
-        popupCut->setEnabled(CutBut->isEnabled());
-        popupCopy->setEnabled(CopyBut->isEnabled());
-        popupPaste->setEnabled(PasteBut->isEnabled());
-        PopupMenu2->setBannerText(QStringLiteral("Text"));
-    });
+    for (auto [item, button] : {std::pair{popupUndo, UndoBut}, {popupCut, CutBut},
+                                {popupCopy, CopyBut}, {popupPaste, PasteBut}})
+        FollowButton(item, button);
     connect(View, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         PopupMenu2->popup(View->viewport()->mapToGlobal(position));
     });
+}
+
+void TTextPage::PageCreate() {
+    FillFontNames();
+    EditMenuUpdate();
+}
+
+void TTextPage::WindowShown() {
+    UpdateLineColumn();
+    UpdatePasteButton();
+}
+
+void TTextPage::OpenFile(const ViewedFile& file) {
+    WindowPaint();
+    WindowShown();
+    AskSaveText();
+    LoadDocument(file.rawPath, file.name, file.directory);
+    TextButSort();
 }
 
 void TTextPage::FillFontNames() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ViewerPage.h"
 #include "text/PlainText.h"
 
 #include <QByteArray>
@@ -20,9 +21,9 @@ class TanlRuler;
 
 /// The content of the "TextEdit" sheet (object name "TextPage"): the rich-text editor `View` with
 /// the tool buttons above it, the ruler, the format bar below it and the status bar `StatText` (0
-/// the modified mark, 1 line and column, 2 the folder, 3 the document name). It fills the three
-/// menus it is given ("&File", "&Edit", "Format") and owns its context menu `PopupMenu2` and the
-/// modeless find and replace dialogs. Every message box and modal dialog goes through the prompter.
+/// the modified mark, 1 line and column, 2 the folder, 3 the document name). It makes and fills its
+/// three menus `TextMenu` ("&File"), `EditTextMenu` ("&Edit") and `TextFormatMenu` ("Format") and
+/// owns its context menu `PopupMenu2` and the modeless find and replace dialogs. Every message box and modal dialog goes through the prompter.
 ///
 /// Documents are read as rich text when they are RTF, else as plain text whose encoding
 /// and line breaks are kept; Save writes them in the form they were read in (a .txt file
@@ -34,13 +35,27 @@ class TanlRuler;
 /// The edit menu's shortcuts (Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Del) act only while that menu's
 /// own action (menuAction()) is visible: Qt ignores shortcuts of hidden menus, so on other
 /// pages the keys reach the focused control.
-class TTextPage : public QWidget {
+class TTextPage : public QWidget, public TViewerPage {
     Q_OBJECT
 public:
-    /// The menus are the main window's; the page adds their items. The printer is shared
-    /// with the HTML page and must outlive the page.
-    TTextPage(TBannerMenu* textMenu, TBannerMenu* editTextMenu, TBannerMenu* textFormatMenu,
-              QPrinter* printer, QWidget* parent = nullptr);
+    /// The printer is shared with the HTML page and must outlive the page.
+    explicit TTextPage(QPrinter* printer, QWidget* parent = nullptr);
+
+    ViewerSheet Sheet() const override { return ViewerSheet::TextEdit; }
+    QWidget* Widget() override { return this; }
+    QList<TBannerMenu*> Menus() const override { return {TextMenu, EditTextMenu, TextFormatMenu}; }
+    /// FillFontNames, then EditMenuUpdate.
+    void PageCreate() override;
+    void WindowPaint() override { SetTextMargins(); }
+    /// UpdateLineColumn, then UpdatePasteButton.
+    void WindowShown() override;
+    void WindowResized(bool) override { EditMenuUpdate(); }
+    void SheetChanged(ViewerSheet) override { UpdatePasteButton(); }
+    void ButSort() override { TextButSort(); }
+    void AskSave() override { AskSaveText(); }
+    /// The window's show step for this page, AskSaveText, then LoadDocument with the file's
+    /// name and directory, then TextButSort.
+    void OpenFile(const ViewedFile& file) override;
 
     /// Fills the font-name list (once at start-up).
     void FillFontNames();
@@ -73,6 +88,9 @@ public:
     QString LastSaveName() const { return m_lastSaveName; }
     void setLastSaveName(const QString& name) { m_lastSaveName = name; }
 
+    TBannerMenu* TextMenu;
+    TBannerMenu* EditTextMenu;
+    TBannerMenu* TextFormatMenu;
     QTextEdit* View;
     TStatusPanels* StatText;
     TanlRuler* Ruler;
@@ -106,7 +124,7 @@ protected:
 
 private:
     void buildToolBar(TGradientPanel* bar);
-    void buildMenus(TBannerMenu* textMenu, TBannerMenu* editTextMenu);
+    void buildMenus();
 
     void TextNewButClick();
     void TextOpenButClick();

@@ -1,4 +1,4 @@
-#include "app/MainWindow.h"
+#include "MainProbe.h"
 #include "browser/DriveBar.h"
 #include "browser/FileList.h"
 #include "browser/MaskSheet.h"
@@ -60,13 +60,13 @@ void TestBrowserWiring::startsInHomeWithTheListFollowingTheTree() {
     world.file("home/sub/b.txt", "b");
     TKorMain main;
     QCOMPARE(main.TreeDirectory(), world.paths.home);
-    QCOMPARE(main.FileList->directory(), world.paths.home);
-    QCOMPARE(listedNames(main.FileList), QStringList{"a.txt"});
-    main.Tree->setDirectory(world.paths.home + "sub");
-    QCOMPARE(main.FileList->directory(), world.paths.home + "sub/");
-    QCOMPARE(listedNames(main.FileList), QStringList{"b.txt"});
-    QCOMPARE(main.FileList->ViewStyle(), vsSmallIcon);
-    QVERIFY(main.FileList->MultiSelect());
+    QCOMPARE(main.TabTree->FileList->directory(), world.paths.home);
+    QCOMPARE(listedNames(main.TabTree->FileList), QStringList{"a.txt"});
+    main.TabTree->Tree->setDirectory(world.paths.home + "sub");
+    QCOMPARE(main.TabTree->FileList->directory(), world.paths.home + "sub/");
+    QCOMPARE(listedNames(main.TabTree->FileList), QStringList{"b.txt"});
+    QCOMPARE(main.TabTree->FileList->ViewStyle(), vsSmallIcon);
+    QVERIFY(main.TabTree->FileList->MultiSelect());
 }
 
 void TestBrowserWiring::clickingAFileDispatchesIt() {
@@ -74,15 +74,15 @@ void TestBrowserWiring::clickingAFileDispatchesIt() {
     world.file("home/photo.jpeg", "x");
     world.file("home/notes.txt", "x");
     TKorMain main;
-    const int photo = itemNamed(main.FileList, "photo.jpeg");
+    const int photo = itemNamed(main.TabTree->FileList, "photo.jpeg");
     QVERIFY(photo >= 0);
-    main.FileList->setItemSelected(photo, true);
-    Q_EMIT main.FileList->OnClick();
+    main.TabTree->FileList->setItemSelected(photo, true);
+    Q_EMIT main.TabTree->FileList->OnClick();
     QCOMPARE(main.ProgPages->currentWidget(), main.TabPic);
-    QCOMPARE(main.StatPicPath->panelText(0), QString("photo.jpeg"));
-    main.FileList->setItemSelected(photo, false);
-    main.FileList->setItemSelected(itemNamed(main.FileList, "notes.txt"), true);
-    Q_EMIT main.FileList->OnKeyUp(Qt::Key_Down, Qt::NoModifier);
+    QCOMPARE(main.StatBar->panelText(3), QString()); // the picture entry leaves it
+    main.TabTree->FileList->setItemSelected(photo, false);
+    main.TabTree->FileList->setItemSelected(itemNamed(main.TabTree->FileList, "notes.txt"), true);
+    Q_EMIT main.TabTree->FileList->OnKeyUp(Qt::Key_Down, Qt::NoModifier);
     QCOMPARE(main.ProgPages->currentWidget(), main.TabText);
     QCOMPARE(main.StatBar->panelText(3), world.paths.home + "notes.txt");
 }
@@ -92,11 +92,11 @@ void TestBrowserWiring::fileWithNonUtf8NameOpens() {
     world.rawNameFile("home", "caf\xe9.txt", "bytes of a Latin-1 name");
     ScriptedPrompter prompter;
     TKorMain main;
-    QCOMPARE(main.FileList->itemCount(), 1);
-    main.FileList->setItemSelected(0, true);
-    Q_EMIT main.FileList->OnClick();
+    QCOMPARE(main.TabTree->FileList->itemCount(), 1);
+    main.TabTree->FileList->setItemSelected(0, true);
+    Q_EMIT main.TabTree->FileList->OnClick();
     QCOMPARE(prompter.messageTexts(), QStringList());
-    QCOMPARE(main.TextPage->View->toPlainText(), QString("bytes of a Latin-1 name"));
+    QCOMPARE(textPage(main)->View->toPlainText(), QString("bytes of a Latin-1 name"));
 }
 
 void TestBrowserWiring::maskButtons() {
@@ -104,37 +104,37 @@ void TestBrowserWiring::maskButtons() {
     world.file("home/setup.EXE");
     world.file("home/notes.txt");
     TKorMain main;
-    QVERIFY(main.MaskButtons.AllFilesBut->isChecked());
-    QVERIFY(!main.MaskButtons.CMaskBut->isVisible());
+    QVERIFY(main.TabTree->MaskButtons.AllFilesBut->isChecked());
+    QVERIFY(!main.TabTree->MaskButtons.CMaskBut->isVisible());
     struct Case {
         QToolButton* button;
         const char* status;
     };
-    const Case cases[] = {{main.MaskButtons.TextFilesBut, "File mask = Text files"},
-                          {main.MaskButtons.ImageFilesBut, "File mask = Image files"},
-                          {main.MaskButtons.IconsBut, "File mask = Icon containers"},
-                          {main.MaskButtons.AllFilesBut, "File mask = *.* All files"}};
+    const Case cases[] = {{main.TabTree->MaskButtons.TextFilesBut, "File mask = Text files"},
+                          {main.TabTree->MaskButtons.ImageFilesBut, "File mask = Image files"},
+                          {main.TabTree->MaskButtons.IconsBut, "File mask = Icon containers"},
+                          {main.TabTree->MaskButtons.AllFilesBut, "File mask = *.* All files"}};
     for (const Case& c : cases) {
         c.button->click();
         QVERIFY(c.button->isChecked());
         QCOMPARE(main.StatBar->panelText(1), QString(c.status));
     }
-    QCOMPARE(listedNames(main.FileList), (QStringList{"notes.txt", "setup.EXE"}));
-    main.MaskButtons.IconsBut->click();
-    QCOMPARE(listedNames(main.FileList), QStringList{"setup.EXE"});
+    QCOMPARE(listedNames(main.TabTree->FileList), (QStringList{"notes.txt", "setup.EXE"}));
+    main.TabTree->MaskButtons.IconsBut->click();
+    QCOMPARE(listedNames(main.TabTree->FileList), QStringList{"setup.EXE"});
 }
 
 void TestBrowserWiring::thumbsAndAllInterplay() {
     TestWorld world;
     TKorMain main;
     main.ProgPages->setCurrentWidget(main.TabThumb);
-    QVERIFY(main.MaskButtons.ThumbBut->isChecked());
+    QVERIFY(main.TabTree->MaskButtons.ThumbBut->isChecked());
     QCOMPARE(main.StatBar->panelText(1), QString("File mask = Image files"));
-    main.MaskButtons.ImageFilesBut->click();
+    main.TabTree->MaskButtons.ImageFilesBut->click();
     QCOMPARE(main.ProgPages->currentWidget(), main.TabThumb);
-    main.MaskButtons.AllFilesBut->click();
+    main.TabTree->MaskButtons.AllFilesBut->click();
     QCOMPARE(main.ProgPages->currentWidget(), main.TabText);
-    QVERIFY(main.TextMenu->menuAction()->isVisible());
+    QVERIFY(textPage(main)->TextMenu->menuAction()->isVisible());
 }
 
 void TestBrowserWiring::presetAndCustomMasks() {
@@ -150,10 +150,10 @@ void TestBrowserWiring::presetAndCustomMasks() {
         if (radio->text() == "*.htm; *.html") preset = radio;
     QVERIFY(preset);
     preset->click();
-    QCOMPARE(listedNames(main.FileList), (QStringList{"a.htm", "b.html"}));
+    QCOMPARE(listedNames(main.TabTree->FileList), (QStringList{"a.htm", "b.html"}));
     QCOMPARE(main.StatBar->panelText(1), QString("File mask = *.htm; *.html"));
     QVERIFY(!preset->isChecked());
-    QVERIFY(main.MaskButtons.CMaskBut->isChecked());
+    QVERIFY(main.TabTree->MaskButtons.CMaskBut->isChecked());
     QCOMPARE(main.Pages->currentWidget(), main.TabTree);
 
     main.Pages->setCurrentIndex(1);
@@ -161,8 +161,8 @@ void TestBrowserWiring::presetAndCustomMasks() {
     QTest::keyClicks(main.MaskSheet->Edit2, "doc");
     QVERIFY(main.MaskSheet->CustomMaskSetBut->isEnabled());
     main.MaskSheet->CustomMaskSetBut->click();
-    QCOMPARE(main.FileList->Mask(), QString("*.doc"));
-    QCOMPARE(listedNames(main.FileList), QStringList{"d.doc"});
+    QCOMPARE(main.TabTree->FileList->Mask(), QString("*.doc"));
+    QCOMPARE(listedNames(main.TabTree->FileList), QStringList{"d.doc"});
     QCOMPARE(main.StatBar->panelText(1), QString("File mask = doc"));
     QCOMPARE(main.MaskSheet->Edit2->text(), QString());
     QVERIFY(!main.MaskSheet->CustomMaskSetBut->isEnabled());
@@ -176,20 +176,20 @@ void TestBrowserWiring::textMaskListsLogAndDiz() {
     world.file("home/file_id.diz");
     world.file("home/photo.jpg");
     TKorMain main;
-    main.MaskButtons.TextFilesBut->click();
-    QCOMPARE(listedNames(main.FileList), (QStringList{"file_id.diz", "readme.log"}));
+    main.TabTree->MaskButtons.TextFilesBut->click();
+    QCOMPARE(listedNames(main.TabTree->FileList), (QStringList{"file_id.diz", "readme.log"}));
 }
 
 void TestBrowserWiring::viewStyleButtons() {
     TestWorld world;
     TKorMain main;
-    QVERIFY(main.VSmallBut->isChecked());
-    main.VReportBut->click();
-    QCOMPARE(main.FileList->ViewStyle(), vsReport);
-    QVERIFY(!main.VSmallBut->isChecked());
-    main.VLargeBut->click();
-    QCOMPARE(main.FileList->ViewStyle(), vsIcon);
-    QCOMPARE(main.VLargeBut->toolTip(), QString("Large Icons"));
+    QVERIFY(main.TabTree->VSmallBut->isChecked());
+    main.TabTree->VReportBut->click();
+    QCOMPARE(main.TabTree->FileList->ViewStyle(), vsReport);
+    QVERIFY(!main.TabTree->VSmallBut->isChecked());
+    main.TabTree->VLargeBut->click();
+    QCOMPARE(main.TabTree->FileList->ViewStyle(), vsIcon);
+    QCOMPARE(main.TabTree->VLargeBut->toolTip(), QString("Large Icons"));
 }
 
 void TestBrowserWiring::driveBarFollowsTheTree() {
@@ -216,7 +216,7 @@ void TestBrowserWiring::driveBarFollowsTheTree() {
     QVERIFY(buttons[1]->isChecked());
     QCOMPARE(buttons[1]->palette().color(QPalette::ButtonText), QColor(Qt::red));
     QCOMPARE(buttons[0]->palette().color(QPalette::ButtonText), QColor(Qt::black));
-    main.Tree->setDirectory(world.path("usb/docs/"));
+    main.TabTree->Tree->setDirectory(world.path("usb/docs/"));
     buttons[0]->click();
     buttons[1]->click(); // the volume remembers where the tree was on it
     QCOMPARE(main.TreeDirectory(), world.path("usb/docs/"));
@@ -231,7 +231,7 @@ void TestBrowserWiring::floppyWithoutMediaFallsBack() {
     world.volumes.volumes.prepend(floppy);
     ScriptedPrompter prompter;
     TKorMain main;
-    main.Tree->setDirectory(world.path());
+    main.TabTree->Tree->setDirectory(world.path());
     const QList<QToolButton*>& buttons = main.DriveBar->driveButtons();
     QCOMPARE(buttons.size(), 2);
     buttons[0]->click();
@@ -245,7 +245,7 @@ void TestBrowserWiring::driveBarToggleAndMenu() {
     TestWorld world;
     TKorMain main;
     main.show();
-    main.DrivePBut->click();
+    main.TabTree->DrivePBut->click();
     QVERIFY(main.DrivePanel->isHidden());
     Q_EMIT main.File1->aboutToShow();
     QVERIFY(!main.DriveBar1->isChecked());

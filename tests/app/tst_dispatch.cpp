@@ -1,5 +1,4 @@
 #include "app/Dispatch.h"
-#include "app/MenuSwitch.h"
 #include "core/Helpers.h"
 
 #include <QTest>
@@ -10,12 +9,10 @@ private Q_SLOTS:
     void entryForName_data();
     void entryForName();
     void finderSenders();
-    void pageMenus_data();
-    void pageMenus();
+    void entrySheets();
 };
 
 Q_DECLARE_METATYPE(ViewerEntry)
-Q_DECLARE_METATYPE(ViewerSheet)
 
 void TestDispatch::entryForName_data() {
     QTest::addColumn<QString>("name");
@@ -66,36 +63,16 @@ void TestDispatch::finderSenders() {
     QVERIFY(!IsFinderViewSender(&zip2, ViewerEntry::Pict));
 }
 
-void TestDispatch::pageMenus_data() {
-    QTest::addColumn<ViewerSheet>("sheet");
-    QTest::addColumn<bool>("source");
-    QTest::addColumn<QStringList>("shown");
-    const QStringList text{"TextMenu", "EditTextMenu", "TextFormatMenu"};
-    const QStringList html{"HSFileMenu", "HSEditMenu"};
-    for (bool source : {false, true}) {
-        const QString s = source ? " source" : "";
-        QTest::addRow("TextEdit%s", qPrintable(s)) << ViewerSheet::TextEdit << source << text;
-        QTest::addRow("ImageView%s", qPrintable(s))
-            << ViewerSheet::ImageView << source << QStringList{"EditPicMenu"};
-        QTest::addRow("HexEdit%s", qPrintable(s))
-            << ViewerSheet::HexEdit << source << QStringList{"HexFileMenu", "HexEditMenu"};
-        QTest::addRow("Zip%s", qPrintable(s)) << ViewerSheet::Zip << source << QStringList{"Zip1"};
-        for (auto [sheet, name] : {std::pair{ViewerSheet::Html, "Html"},
-                                   {ViewerSheet::Thumbs, "Thumbs"},
-                                   {ViewerSheet::ClipView, "ClipView"},
-                                   {ViewerSheet::IconView, "IconView"}})
-            QTest::addRow("%s%s", name, qPrintable(s))
-                << sheet << source << (source ? html : QStringList());
-    }
-}
-
-void TestDispatch::pageMenus() {
-    QFETCH(ViewerSheet, sheet);
-    QFETCH(bool, source);
-    QFETCH(QStringList, shown);
-    QCOMPARE(VisiblePageMenus(sheet, source), shown);
-    for (const QString& name : shown)
-        QVERIFY(PageMenuNames().contains(name));
+void TestDispatch::entrySheets() {
+    QCOMPARE(SheetOfEntry(ViewerEntry::Text), ViewerSheet::TextEdit);
+    QCOMPARE(SheetOfEntry(ViewerEntry::Pict), ViewerSheet::ImageView);
+    QCOMPARE(SheetOfEntry(ViewerEntry::WebView), ViewerSheet::Html);
+    QCOMPARE(SheetOfEntry(ViewerEntry::ZipView), ViewerSheet::Zip);
+    QCOMPARE(SheetOfEntry(ViewerEntry::IconView), ViewerSheet::IconView);
+    for (ViewerEntry entry : {ViewerEntry::Text, ViewerEntry::WebView, ViewerEntry::ZipView,
+                              ViewerEntry::IconView})
+        QVERIFY(EntryShowsPathInStatusBar(entry));
+    QVERIFY(!EntryShowsPathInStatusBar(ViewerEntry::Pict));
 }
 
 QTEST_GUILESS_MAIN(TestDispatch)

@@ -1,5 +1,4 @@
 #include "app/AboutBox.h"
-#include "app/MainWindow.h"
 #include "app/SplashScreen.h"
 #include "browser/FileList.h"
 #include "core/CommandGuard.h"
@@ -14,6 +13,7 @@
 #include "system/SystemPanel.h"
 #include "text/TextPage.h"
 
+#include "MainProbe.h"
 #include "ScriptedPrompter.h"
 #include "TestWorld.h"
 
@@ -35,21 +35,11 @@
 
 namespace {
 
-/// The main window with its page questions and file-list selection played by the test.
-class ProbeMain : public TKorMain {
-public:
-    explicit ProbeMain(QWidget* splash = nullptr) : TKorMain(splash) {}
-    QString selected;
-    bool cancelText = false;
-    bool hexAllows = true;
-
-protected:
-    void AskSaveText() override {
-        if (cancelText) throw KorAbort();
-    }
-    bool AskSaveHex() override { return hexAllows; }
-    QString SelectedFileName() const override { return selected; }
-};
+/// Leaves the text and hex documents with unsaved changes, so closing asks about them.
+void modifyDocuments(TKorMain& main, bool text, bool hex) {
+    if (text) textPage(main)->View->insertPlainText("changed");
+    if (hex) hexPage(main)->HexEditor1->AppendBuffer("ab", 2);
+}
 
 QStringList tabCaptions(const QTabWidget* tabs) {
     QStringList captions;
@@ -114,13 +104,13 @@ void TestMainWindow::splashShowsUntilTheWindowIsMade() {
             red = c.red() > 200 && c.green() < 60 && c.blue() < 60;
         }
     QVERIFY2(red, "no red \"Loading\"");
-    ProbeMain main(&splash);
+    TKorMain main(&splash);
     QVERIFY(!splash.isVisible());
 }
 
 void TestMainWindow::composition() {
     TestWorld world;
-    ProbeMain main;
+    TKorMain main;
     QCOMPARE(main.windowTitle(), QString("Korvane"));
     QCOMPARE(main.size(), QSize(800, 561));
     QCOMPARE(tabCaptions(main.Pages), (QStringList{"Tree", "Mask", "System", "Utils"}));
@@ -139,11 +129,11 @@ void TestMainWindow::composition() {
         QVERIFY(qobject_cast<TBannerMenu*>(action->menu()));
         QCOMPARE(qobject_cast<TBannerMenu*>(action->menu())->bannerText(), QString("Korvane"));
     }
-    QCOMPARE(names, (QStringList{"File1", "TextMenu", "HexFileMenu", "HSFileMenu", "EditTextMenu",
-                                 "EditPicMenu", "HSEditMenu", "HexEditMenu", "Zip1",
+    // The menus of the built pages, in their places among the window's own.
+    QCOMPARE(names, (QStringList{"File1", "TextMenu", "HexFileMenu", "EditTextMenu", "HexEditMenu",
                                  "TextFormatMenu", "MenuSystem", "Utils1", "Help1"}));
-    QCOMPARE(captions, (QStringList{"&Tree", "&File", "File", "&File", "&Edit", "&Edit", "&Edit",
-                                    "Edit", "Zip", "Format", "System", "Utils", "Help"}));
+    QCOMPARE(captions, (QStringList{"&Tree", "&File", "File", "&Edit", "Edit", "Format", "System",
+                                    "Utils", "Help"}));
     QCOMPARE(visibleMenus(main), (QStringList{"File1", "TextMenu", "EditTextMenu", "TextFormatMenu",
                                               "MenuSystem", "Utils1", "Help1"}));
     QStringList helpItems;
@@ -165,10 +155,10 @@ void TestMainWindow::menusFollowTheUsersViewerSheet_data() {
     QTest::addColumn<QStringList>("pageMenus");
     QTest::addColumn<QString>("maskText");
     QTest::newRow("Html") << 1 << QStringList() << "File mask = *.*";
-    QTest::newRow("ImageView") << 2 << QStringList{"EditPicMenu"} << "File mask = Image files";
+    QTest::newRow("ImageView") << 2 << QStringList() << "File mask = Image files";
     QTest::newRow("Thumbs") << 3 << QStringList() << "File mask = Image files";
     QTest::newRow("IconView") << 4 << QStringList() << "File mask = Icon containers";
-    QTest::newRow("Zip") << 5 << QStringList{"Zip1"} << "File mask = *.*";
+    QTest::newRow("Zip") << 5 << QStringList() << "File mask = *.*";
     QTest::newRow("HexEdit") << 6 << QStringList{"HexFileMenu", "HexEditMenu"} << "File mask = *.*";
     QTest::newRow("ClipView") << 7 << QStringList() << "File mask = *.*";
 }
@@ -178,7 +168,7 @@ void TestMainWindow::menusFollowTheUsersViewerSheet() {
     QFETCH(QStringList, pageMenus);
     QFETCH(QString, maskText);
     TestWorld world;
-    ProbeMain main;
+    TKorMain main;
     main.ProgPages->setCurrentIndex(index);
     const QStringList expected =
         QStringList{"File1"} + pageMenus + QStringList{"MenuSystem", "Utils1", "Help1"};
@@ -191,11 +181,11 @@ void TestMainWindow::menusFollowTheUsersViewerSheet() {
 
 void TestMainWindow::sheetChosenByCodeRunsNoChangeHandler() {
     TestWorld world;
-    ProbeMain main;
-    main.SelectViewerSheet(main.TabPic);
+    TKorMain main;
+    main.Switcher->SelectViewerSheet(ViewerSheet::ImageView);
     QCOMPARE(main.ProgPages->currentWidget(), main.TabPic);
     QCOMPARE(main.StatBar->panelText(1), QString("File mask = *.*"));
-    QVERIFY(main.TextMenu->menuAction()->isVisible()); // MenuVisable has not run
+    QVERIFY(textPage(main)->TextMenu->menuAction()->isVisible()); // MenuVisable has not run
 }
 
 void TestMainWindow::sortDispatches_data() {
@@ -204,16 +194,16 @@ void TestMainWindow::sortDispatches_data() {
     QTest::addColumn<QString>("menu");
     QTest::newRow("jpeg") << "photo.jpeg"
                           << "TabPic"
-                          << "EditPicMenu";
+                          << "";
     QTest::newRow("JPE") << "photo.JPE"
                          << "TabPic"
-                         << "EditPicMenu";
+                         << "";
     QTest::newRow("html") << "page.html"
                           << "TabHTML"
                           << "";
     QTest::newRow("zip") << "archive.zip"
                          << "TabZip"
-                         << "Zip1";
+                         << "";
     QTest::newRow("exe") << "setup.exe"
                          << "TabIcon"
                          << "";
@@ -232,48 +222,42 @@ void TestMainWindow::sortDispatches() {
     TestWorld world;
     world.file("home/" + name, "content");
     ScriptedPrompter prompter;
-    ProbeMain main;
-    main.SelectViewerSheet(main.TabClip);
-    main.selected = name;
-    QVERIFY(RunGuarded([&] { main.Sort(main.FileListPanel); }));
+    TKorMain main;
+    main.Switcher->SelectViewerSheet(ViewerSheet::ClipView);
+    selectOnly(main, name);
+    QVERIFY(RunGuarded([&] { main.Sort(main.TabTree->FileListPanel); }));
     QCOMPARE(prompter.messageTexts(), QStringList());
     QCOMPARE(main.ProgPages->currentWidget()->objectName(), sheet);
     const QStringList menus = visibleMenus(main);
     if (!menu.isEmpty()) QVERIFY2(menus.contains(menu), qPrintable(menus.join(',')));
     const QString path = world.paths.home + name;
-    if (sheet == "TabPic") {
-        QCOMPARE(main.StatPicPath->panelText(0), name);
-    } else {
-        QCOMPARE(main.StatBar->panelText(3), path);
-    }
+    QCOMPARE(main.StatBar->panelText(3), sheet == "TabPic" ? QString() : path);
     if (sheet == "TabText") {
-        QCOMPARE(main.StatText->panelText(3), name);
-        QCOMPARE(main.StatText->panelText(2), world.paths.home);
+        QCOMPARE(textPage(main)->StatText->panelText(3), name);
+        QCOMPARE(textPage(main)->StatText->panelText(2), world.paths.home);
     }
-    if (sheet == "TabHTML") QCOMPARE(main.StatHTML->panelText(0), path);
-    if (sheet == "TabZip") QCOMPARE(main.StatZip->panelText(1), path);
 }
 
 void TestMainWindow::sortWithHexSheetLoadsIntoHexEditor() {
     TestWorld world;
     const QString photo = world.file("home/photo.jpg", "JFIF");
-    ProbeMain main;
+    TKorMain main;
     main.ProgPages->setCurrentWidget(main.TabHex);
-    main.selected = "photo.jpg";
+    selectOnly(main, "photo.jpg");
     main.Sort(nullptr);
     QCOMPARE(main.ProgPages->currentWidget(), main.TabHex);
-    QCOMPARE(main.HexPage->HexEditor1->FileName(), photo);
-    QCOMPARE(main.HexPage->HexEditor1->DataSize(), 4);
-    QVERIFY(main.HexFileMenu->menuAction()->isVisible());
-    QCOMPARE(main.StatPicPath->panelText(0), QString());
+    QCOMPARE(hexPage(main)->HexEditor1->FileName(), photo);
+    QCOMPARE(hexPage(main)->HexEditor1->DataSize(), 4);
+    QVERIFY(hexPage(main)->HexFileMenu->menuAction()->isVisible());
+    QCOMPARE(main.StatBar->panelText(3), QString());
 }
 
 void TestMainWindow::sortWithoutSelectionDoesNothing() {
     TestWorld world;
-    ProbeMain main;
-    main.SelectViewerSheet(main.TabHex);
+    TKorMain main;
+    main.Switcher->SelectViewerSheet(ViewerSheet::HexEdit);
     main.Sort(nullptr);
-    main.SelectViewerSheet(main.TabZip);
+    main.Switcher->SelectViewerSheet(ViewerSheet::Zip);
     main.Sort(nullptr);
     QCOMPARE(main.ProgPages->currentWidget(), main.TabZip);
     QCOMPARE(main.StatBar->panelText(3), QString());
@@ -284,7 +268,7 @@ void TestMainWindow::finderHandOverName() {
     const QString found = world.file("home/sub/found.txt", "found");
     const QString archive = world.file("home/sub/found.zip", "not really");
     world.file("home/sub/listed.txt", "listed"); // the list shows the finder's folder then
-    ProbeMain main;
+    TKorMain main;
     main.CreateSecondaryWindows();
     auto* finder = qobject_cast<TfFindForm*>(main.secondaryWindow("fFindForm"));
     QVERIFY(finder);
@@ -292,37 +276,38 @@ void TestMainWindow::finderHandOverName() {
         finder->results().setLines({QFile::encodeName(path)});
         finder->ListBox1->setCurrentIndex(finder->results().index(0));
     };
-    main.selected = "listed.txt";
     pick(found);
     finder->findChild<QAction*>("ViewFile2")->trigger();
-    QCOMPARE(main.StatText->panelText(3), QString("found.txt"));
+    QCOMPARE(textPage(main)->StatText->panelText(3), QString("found.txt"));
     QCOMPARE(main.TreeDirectory(), world.paths.home + "sub/");
     pick(archive);
     finder->findChild<QAction*>("OpenZipH1")->trigger();
-    QCOMPARE(main.StatZip->panelText(1), world.paths.home + "sub/found.zip");
+    QCOMPARE(main.StatBar->panelText(3), world.paths.home + "sub/found.zip");
+    selectOnly(main, "listed.txt");
     // The zip items hand over only to the zip page; other senders take the list's file.
     QAction openZip(nullptr), other(nullptr);
     openZip.setObjectName("OpenZipH1");
-    main.Text(&openZip);
-    QCOMPARE(main.StatText->panelText(3), QString("listed.txt"));
-    main.Text(&other);
-    QCOMPARE(main.StatText->panelText(3), QString("listed.txt"));
+    main.RunViewerEntry(ViewerEntry::Text, &openZip);
+    QCOMPARE(textPage(main)->StatText->panelText(3), QString("listed.txt"));
+    main.RunViewerEntry(ViewerEntry::Text, &other);
+    QCOMPARE(textPage(main)->StatText->panelText(3), QString("listed.txt"));
 }
 
 void TestMainWindow::cancelledTextQuestionKeepsOldDocument() {
     TestWorld world;
     ScriptedPrompter prompter;
-    ProbeMain main;
+    TKorMain main;
     world.file("home/first.txt", "one");
     world.file("home/second.txt", "two");
-    main.selected = "first.txt";
+    selectOnly(main, "first.txt");
     main.Sort(nullptr);
-    main.cancelText = true;
-    main.selected = "second.txt";
+    modifyDocuments(main, true, false);
+    prompter.answer(MsgButton::Cancel);
+    selectOnly(main, "second.txt");
     QVERIFY(!RunGuarded([&] { main.Sort(nullptr); }));
-    QCOMPARE(main.StatText->panelText(3), QString("first.txt"));
+    QCOMPARE(textPage(main)->StatText->panelText(3), QString("first.txt"));
     QCOMPARE(main.StatBar->panelText(3), world.paths.home + "first.txt");
-    QVERIFY(prompter.messages.isEmpty());
+    QCOMPARE(prompter.messageTexts(), QStringList{"Save changes to first.txt?"});
 }
 
 void TestMainWindow::settingsRead_data() {
@@ -350,7 +335,7 @@ void TestMainWindow::settingsRead() {
     QFETCH(bool, checked);
     TestWorld world;
     if (!ini.isEmpty()) world.file("config/Korvane/Kor2.ini", ini);
-    ProbeMain main;
+    TKorMain main;
     main.show();
     QCOMPARE(!main.DrivePanel->isHidden(), panelVisible);
     QCOMPARE(main.DriveBar1->isChecked(), checked);
@@ -358,7 +343,7 @@ void TestMainWindow::settingsRead() {
 
 void TestMainWindow::closeWritesSettings() {
     TestWorld world;
-    ProbeMain main;
+    TKorMain main;
     main.show();
     main.DrivePButClick();
     QVERIFY(main.DrivePanel->isHidden());
@@ -372,27 +357,28 @@ void TestMainWindow::closeWritesSettings() {
 }
 
 void TestMainWindow::cancelledCloseWritesNothing_data() {
-    QTest::addColumn<bool>("cancelText");
-    QTest::addColumn<bool>("hexAllows");
-    QTest::newRow("text question cancelled") << true << true;
-    QTest::newRow("hex question cancelled") << false << false;
+    QTest::addColumn<bool>("textChanged");
+    QTest::addColumn<bool>("hexChanged");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("text question cancelled") << true << false << "Save changes to Untitled?";
+    QTest::newRow("hex question cancelled") << false << true << "Save changes to\r\nUnnamed File ?";
 }
 
 void TestMainWindow::cancelledCloseWritesNothing() {
-    QFETCH(bool, cancelText);
-    QFETCH(bool, hexAllows);
+    QFETCH(bool, textChanged);
+    QFETCH(bool, hexChanged);
+    QFETCH(QString, question);
     TestWorld world;
     ScriptedPrompter prompter;
-    ProbeMain main;
+    TKorMain main;
     main.show();
-    main.cancelText = cancelText;
-    main.hexAllows = hexAllows;
+    modifyDocuments(main, textChanged, hexChanged);
+    prompter.answer(MsgButton::Cancel);
     QVERIFY(!main.close());
     QVERIFY(main.isVisible());
     QVERIFY(!QFile::exists(world.paths.settings + "Kor2.ini"));
-    QVERIFY(prompter.messages.isEmpty());
-    main.cancelText = false;
-    main.hexAllows = true;
+    QCOMPARE(prompter.messageTexts(), QStringList{question});
+    prompter.answer(MsgButton::No);
     QVERIFY(main.close());
     QVERIFY(QFile::exists(world.paths.settings + "Kor2.ini"));
 }
@@ -409,7 +395,7 @@ void TestMainWindow::resizeSetsTreePanelHeight() {
     QFETCH(int, sheetHeight);
     QFETCH(int, treeHeight);
     TestWorld world;
-    ProbeMain main;
+    TKorMain main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     for (int attempt = 0; attempt < 3 && main.TabTree->height() != sheetHeight; ++attempt) {
@@ -417,13 +403,13 @@ void TestMainWindow::resizeSetsTreePanelHeight() {
         QApplication::processEvents();
     }
     QCOMPARE(main.TabTree->height(), sheetHeight);
-    QCOMPARE(main.TreePanel->height(), treeHeight);
-    QCOMPARE(main.FileListPanel->y(), treeHeight + 3);
+    QCOMPARE(main.TabTree->TreePanel->height(), treeHeight);
+    QCOMPARE(main.TabTree->FileListPanel->y(), treeHeight + 3);
 }
 
 void TestMainWindow::systemFileOpensOnTheTextPage() {
     TestWorld world;
-    ProbeMain main;
+    TKorMain main;
     const auto& files = main.SystemPanel->systemFiles();
     const auto inHome = std::find_if(files.begin(), files.end(), [&](const SystemFile& file) {
         return file.path.startsWith(world.paths.home);
@@ -433,16 +419,16 @@ void TestMainWindow::systemFileOpensOnTheTextPage() {
     main.Pages->setCurrentWidget(main.SystemSheet);
     main.findChild<QPushButton*>(inHome->button)->click();
     QCOMPARE(main.ProgPages->currentWidget(), main.TabText);
-    QCOMPARE(main.TextPage->View->toPlainText(), QString("export EDITOR=vi\n"));
-    QCOMPARE(main.StatText->panelText(3), inHome->documentName());
-    QCOMPARE(main.StatText->panelText(2), inHome->directoryShown());
+    QCOMPARE(textPage(main)->View->toPlainText(), QString("export EDITOR=vi\n"));
+    QCOMPARE(textPage(main)->StatText->panelText(3), inHome->documentName());
+    QCOMPARE(textPage(main)->StatText->panelText(2), inHome->directoryShown());
     QCOMPARE(main.StatBar->panelText(3), inHome->path);
     QCOMPARE(main.Pages->currentWidget(), main.TabTree);
 }
 
 void TestMainWindow::secondaryWindowsMadeOnceInOrder() {
     TestWorld world;
-    ProbeMain main;
+    TKorMain main;
     main.CreateSecondaryWindows();
     main.CreateSecondaryWindows();
     QStringList names;
@@ -463,7 +449,7 @@ void TestMainWindow::secondaryWindowsMadeOnceInOrder() {
 
 void TestMainWindow::utilsSheetFloatsAndDocks() {
     TestWorld world;
-    ProbeMain main;
+    TKorMain main;
     main.show();
     QVERIFY(!main.UtilsExitBut->isHidden());
     QVERIFY(main.Pages->floatSheet(main.TabUtils));
@@ -480,24 +466,24 @@ void TestMainWindow::utilsSheetFloatsAndDocks() {
 
 void TestMainWindow::hintsReachStatusPanel() {
     TestWorld world;
-    ProbeMain main;
-    QCOMPARE(main.DrivePBut->toolTip(), QString("Show or hide DriveBar"));
-    QStatusTipEvent enter(main.DrivePBut->statusTip());
-    QApplication::sendEvent(main.DrivePBut, &enter);
+    TKorMain main;
+    QCOMPARE(main.TabTree->DrivePBut->toolTip(), QString("Show or hide DriveBar"));
+    QStatusTipEvent enter(main.TabTree->DrivePBut->statusTip());
+    QApplication::sendEvent(main.TabTree->DrivePBut, &enter);
     QCOMPARE(main.StatBar->panelText(0), QString("Show or hide DriveBar"));
-    QCOMPARE(main.TreeExitBut->toolTip(), QString("Exit"));
-    QStatusTipEvent exitHint(main.TreeExitBut->statusTip());
-    QApplication::sendEvent(main.TreeExitBut, &exitHint);
+    QCOMPARE(main.TabTree->TreeExitBut->toolTip(), QString("Exit"));
+    QStatusTipEvent exitHint(main.TabTree->TreeExitBut->statusTip());
+    QApplication::sendEvent(main.TabTree->TreeExitBut, &exitHint);
     QCOMPARE(main.StatBar->panelText(0), QString("Close Korvane"));
     QStatusTipEvent leave(QString{});
-    QApplication::sendEvent(main.TreeExitBut, &leave);
+    QApplication::sendEvent(main.TabTree->TreeExitBut, &leave);
     QCOMPARE(main.StatBar->panelText(0), QString());
 }
 
 void TestMainWindow::helpAndAbout() {
     TestWorld world;
     ScriptedPrompter prompter;
-    ProbeMain main;
+    TKorMain main;
     main.CreateSecondaryWindows();
     main.HelpContents1->trigger();
     QCOMPARE(world.shell.openedUrls.size(), 1);
@@ -523,7 +509,7 @@ void TestMainWindow::helpAndAbout() {
 void TestMainWindow::exitButtonsClose() {
     TestWorld world;
     for (const char* name : {"TreeExitBut", "MaskExitBut", "SystemExitBut", "UtilsExitBut"}) {
-        ProbeMain main;
+        TKorMain main;
         main.show();
         auto* button = main.findChild<QAbstractButton*>(name);
         QVERIFY2(button, name);
@@ -531,7 +517,7 @@ void TestMainWindow::exitButtonsClose() {
         button->click();
         QVERIFY2(!main.isVisible(), name);
     }
-    ProbeMain main;
+    TKorMain main;
     main.show();
     QCOMPARE(main.Exit1->text(), QString("E&xit"));
     main.Exit1->trigger();
@@ -540,27 +526,29 @@ void TestMainWindow::exitButtonsClose() {
 
 void TestMainWindow::hiddenMenusLeaveTheirKeysToThePage() {
     TestWorld world;
-    ProbeMain main;
+    TKorMain main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QApplication::setActiveWindow(&main);
-    auto* textCopy = main.EditTextMenu->findChild<QAction*>("TextCopy1");
-    auto* textDelete = main.EditTextMenu->findChild<QAction*>("TextDelete1");
+    auto* textCopy = textPage(main)->EditTextMenu->findChild<QAction*>("TextCopy1");
+    auto* textDelete = textPage(main)->EditTextMenu->findChild<QAction*>("TextDelete1");
     QVERIFY(textCopy && textDelete);
     QSignalSpy copies(textCopy, &QAction::triggered);
     QSignalSpy deletes(textDelete, &QAction::triggered);
     main.ProgPages->setCurrentWidget(main.TabHex);
-    QVERIFY(!main.EditTextMenu->menuAction()->isVisible());
-    main.HexPage->HexEditor1->AppendBuffer("abcd", 4);
-    main.HexPage->HexEditor1->setFocus();
-    QTest::keyClick(main.HexPage->HexEditor1, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(main.HexPage->HexEditor1, Qt::Key_Delete, Qt::ControlModifier);
+    QVERIFY(!textPage(main)->EditTextMenu->menuAction()->isVisible());
+    hexPage(main)->HexEditor1->AppendBuffer("abcd", 4);
+    hexPage(main)->HexEditor1->setFocus();
+    QTest::keyClick(hexPage(main)->HexEditor1, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(hexPage(main)->HexEditor1, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(copies.count(), 0);
     QCOMPARE(deletes.count(), 0);
     // Back on the text page the menu's keys work again from any control of the window.
     main.ProgPages->setCurrentWidget(main.TabText);
-    main.FileList->setFocus();
-    QTest::keyClick(main.FileList, Qt::Key_C, Qt::ControlModifier);
+    textPage(main)->View->setPlainText("copy me");
+    textPage(main)->View->selectAll();
+    main.TabTree->FileList->setFocus();
+    QTest::keyClick(main.TabTree->FileList, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(copies.count(), 1);
 }
 

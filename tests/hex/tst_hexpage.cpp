@@ -89,24 +89,23 @@ private:
 
     std::unique_ptr<TestWorld> m_world;
     std::unique_ptr<ScriptedPrompter> m_prompter;
-    std::unique_ptr<TBannerMenu> m_fileMenu, m_editMenu;
+    TBannerMenu* m_fileMenu = nullptr;
+    TBannerMenu* m_editMenu = nullptr;
     std::unique_ptr<THexPage> m_page;
 };
 
 void TestHexPage::init() {
     m_world = std::make_unique<TestWorld>();
     m_prompter = std::make_unique<ScriptedPrompter>();
-    m_fileMenu = std::make_unique<TBannerMenu>("File");
-    m_editMenu = std::make_unique<TBannerMenu>("Edit");
-    m_page = std::make_unique<THexPage>(m_fileMenu.get(), m_editMenu.get());
+    m_page = std::make_unique<THexPage>();
+    m_fileMenu = m_page->HexFileMenu;
+    m_editMenu = m_page->HexEditMenu;
     m_page->resize(800, 400);
     QApplication::clipboard()->clear();
 }
 
 void TestHexPage::cleanup() {
     m_page.reset();
-    m_fileMenu.reset();
-    m_editMenu.reset();
     m_prompter.reset();
     m_world.reset();
 }
@@ -174,16 +173,16 @@ void TestHexPage::controlsAndInitialState() {
         QCOMPARE(panel(i), QString());
 
     QCOMPARE(m_fileMenu->objectName(), QString("HexFileMenu"));
-    QCOMPARE(captions(m_fileMenu.get()),
+    QCOMPARE(captions(m_fileMenu),
              (QStringList{"HexNew=New", "HexOpen=Open", "HexSave=Save", "HexSaveAs=Save As"}));
-    QCOMPARE(captions(m_editMenu.get()), (QStringList{"HexUndo2=Undo", "-", "HexCopy2=Copy",
+    QCOMPARE(captions(m_editMenu), (QStringList{"HexUndo2=Undo", "-", "HexCopy2=Copy",
                                                       "HexCut2=Cut", "HexPaste2=Paste"}));
     QCOMPARE(captions(m_page->HexPop), (QStringList{"HexUndo1=Undo", "-", "HexCopy1=Copy",
                                                     "HexCut1=Cut", "HexPaste1=Paste"}));
     QCOMPARE(m_page->HexPop->objectName(), QString("HexPop"));
     QCOMPARE(m_page->HexPop->bannerText(), QString("Hex"));
     for (const QMenu* menu :
-         {static_cast<QMenu*>(m_fileMenu.get()), static_cast<QMenu*>(m_editMenu.get()),
+         {static_cast<QMenu*>(m_fileMenu), static_cast<QMenu*>(m_editMenu),
           static_cast<QMenu*>(m_page->HexPop)})
         for (const QAction* action : menu->actions())
             QVERIFY(action->shortcut().isEmpty());

@@ -15,7 +15,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-/// A main window holding the text page with the three menus in its menu bar, as the
+/// A main window holding the text page with its three menus in its menu bar, as the
 /// program's main window does.
 struct PageFixture {
     QMainWindow window;
@@ -26,20 +26,15 @@ struct PageFixture {
     TTextPage* page;
 
     PageFixture() {
-        textMenu = addMenu("TextMenu", "&File");
-        editTextMenu = addMenu("EditTextMenu", "&Edit");
-        textFormatMenu = addMenu("TextFormatMenu", "Format");
         printer.setOutputFormat(QPrinter::PdfFormat);
-        page = new TTextPage(textMenu, editTextMenu, textFormatMenu, &printer, &window);
+        page = new TTextPage(&printer, &window);
+        textMenu = page->TextMenu;
+        editTextMenu = page->EditTextMenu;
+        textFormatMenu = page->TextFormatMenu;
+        for (TBannerMenu* menu : page->Menus())
+            window.menuBar()->addMenu(menu);
         window.setCentralWidget(page);
         window.resize(800, 561);
-    }
-
-    TBannerMenu* addMenu(const char* name, const char* title) {
-        auto* menu = new TBannerMenu(QString::fromLatin1(title), &window);
-        menu->setObjectName(QString::fromLatin1(name));
-        window.menuBar()->addMenu(menu);
-        return menu;
     }
 
     QString panel(int index) const { return page->StatText->panelText(index); }
