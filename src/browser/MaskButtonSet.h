@@ -8,8 +8,8 @@ class QWidget;
 
 /// The Tree toolbar's mask buttons, made in one place: `AllFilesBut`, `TextFilesBut`,
 /// `ImageFilesBut`, `IconsBut`, `ThumbBut` and the invisible `CMaskBut`, checkable, in one
-/// exclusive group, "All" pressed. The main window adds `visible` to its toolbar and
-/// connects each button's clicked signal to `FileMaskSort` (or `ThumbButClick`).
+/// exclusive group, "All" pressed. The Tree sheet adds `visible` to its tool bar; the main
+/// window's `FileMaskSort` (or `ThumbButClick`) handles their clicks.
 struct MaskButtonSet {
     QButtonGroup* group = nullptr;
     QToolButton* AllFilesBut = nullptr;

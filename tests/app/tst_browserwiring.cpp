@@ -11,6 +11,7 @@
 #include "ScriptedPrompter.h"
 #include "TestWorld.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,11 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +50,7 @@ private Q_SLOTS:
     void startsInHomeWithTheListFollowingTheTree();
     void clickingAFileDispatchesIt();
     void fileWithNonUtf8NameOpens();
+    void specialFilesClickedGiveAMessageAtOnce();
     void maskButtons();
     void thumbsAndAllInterplay();
     void presetAndCustomMasks();
@@ -97,6 +104,41 @@ void TestBrowserWiring::fileWithNonUtf8NameOpens() {
     Q_EMIT main.TabTree->FileList->OnClick();
     QCOMPARE(prompter.messageTexts(), QStringList());
     QCOMPARE(textPage(main)->View->toPlainText(), QString("bytes of a Latin-1 name"));
+}
+
+void TestBrowserWiring::specialFilesClickedGiveAMessageAtOnce() {
+    TestWorld world;
+    const QByteArray fifo = QFile::encodeName(world.path("home/pipe.txt"));
+    QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+    const QByteArray socketPath = QFile::encodeName(world.path("home/sock.txt"));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    QVERIFY(socketPath.size() < int(sizeof address.sun_path));
+    qstrcpy(address.sun_path, socketPath.constData());
+    QVERIFY(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+    QVERIFY(QFile::link("/dev/zero", world.path("home/zero.txt")));
+    ScriptedPrompter prompter;
+    TKorMain main;
+    for (ViewerSheet sheet : {ViewerSheet::TextEdit, ViewerSheet::HexEdit}) {
+        main.Switcher->SelectViewerSheet(sheet);
+        for (auto [name, reason] : {std::pair{"pipe.txt", "It is a named pipe (FIFO)."},
+                                    {"sock.txt", "It is a socket."},
+                                    {"zero.txt", "It is a device."}}) {
+            prompter.messages.clear();
+            selectOnly(main, name);
+            QElapsedTimer timer;
+            timer.start();
+            Q_EMIT main.TabTree->FileList->OnClick();
+            QVERIFY(timer.elapsed() < 1000);
+            QCOMPARE(prompter.messages.size(), 1);
+            const QString text = prompter.messages.first().text;
+            QVERIFY2(text.contains(world.path("home/") + name) && text.endsWith(reason),
+                     qPrintable(text));
+            QCOMPARE(main.Switcher->ShowingViewerSheet(), sheet);
+        }
+    }
+    ::close(listener);
 }
 
 void TestBrowserWiring::maskButtons() {
